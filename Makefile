@@ -1,0 +1,41 @@
+# Two commands do everything: `make run` and `make test`.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+.PHONY: all setup native win test run gallery bench fuzz clean
+all: native win
+
+setup:
+	@scripts/setup
+
+build/native/build.ninja build/native/Makefile:
+	cmake -S . -B build/native $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+
+build/win/build.ninja build/win/Makefile:
+	cmake -S . -B build/win $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
+
+native: setup | build/native/$(if $(CMAKE_GEN),build.ninja,Makefile)
+	cmake --build build/native -j $(JOBS)
+
+win: setup | build/win/$(if $(CMAKE_GEN),build.ninja,Makefile)
+	cmake --build build/win -j $(JOBS)
+
+test: native win
+	@scripts/run-tests
+
+run: win
+	@scripts/run-program
+
+gallery: win
+	@scripts/run-program --gallery
+
+bench: native win
+	@scripts/run-bench
+
+fuzz: setup
+	@scripts/run-fuzz
+
+clean:
+	rm -rf build/native build/win build/fuzz
