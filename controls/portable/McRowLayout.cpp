@@ -1,0 +1,44 @@
+#include "McRowLayout.h"
+
+#include <algorithm>
+
+unsigned McCellFormat(McAlignment alignment) {
+    switch (alignment) {
+    case McAlignment::taRightJustify: return 2 | McDtVCenterSingleLine;
+    case McAlignment::taCenter: return 1 | McDtVCenterSingleLine;
+    case McAlignment::taLeftJustify: break;
+    }
+    return 0 | McDtVCenterSingleLine;
+}
+
+McRowLayout LayoutRow(const TRect& row, const std::vector<McColumnSpec>& columns, int indent,
+                      int fieldCount) {
+    McRowLayout out;
+    out.Cells.reserve(columns.size());
+    // Wide arithmetic: widths are unbounded ints and their sum must not overflow.
+    long long x = row.Left;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const McColumnSpec& col = columns[i];
+        McCellLayout cell;
+        long long right = std::min<long long>(x + col.Width, row.Right);
+        if (right > x) {
+            cell.Drawn = true;
+            cell.Cell = {static_cast<int>(x), row.Top, static_cast<int>(right), row.Bottom};
+            cell.TextRect = cell.Cell;
+            if (col.Alignment == McAlignment::taRightJustify)
+                cell.TextRect.Right -= indent;
+            else
+                cell.TextRect.Left += indent;
+            cell.Format = McCellFormat(col.Alignment);
+            cell.Field = static_cast<int>(i) < fieldCount ? static_cast<int>(i) : -1;
+        }
+        out.Cells.push_back(cell);
+        x += col.Width;
+    }
+    if (x < row.Right) {
+        out.HasFill = true;
+        out.Fill = {static_cast<int>(std::max<long long>(x, row.Left)), row.Top, row.Right,
+                    row.Bottom};
+    }
+    return out;
+}

@@ -1,0 +1,193 @@
+#include "../../controls/portable/McEntryBook.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "../../framework/portable/CodePage.h"
+
+namespace {
+
+// The book only picks fields by index; a plain comma split is enough to tell them apart.
+void SplitOnCommas(std::string_view text, std::vector<std::string>& fields, const CodePage&) {
+    fields.clear();
+    if (text.empty()) return;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t comma = text.find(',', start);
+        fields.emplace_back(text.substr(start, comma - start));
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+}
+
+McEntryBook BookOf(std::initializer_list<const char*> entries) {
+    McEntryBook book(SplitOnCommas, CodePage::Cp932());
+    for (const char* e : entries) book.Add(e);
+    return book;
+}
+
+TEST(McEntryBook, ShownTextIsTheTargetFieldOrEmpty) {
+    struct Case {
+        const char* entry;
+        int target;
+        const char* shown;
+    } cases[] = {
+        {"name,path", 1, "path"}, {"name,path", 0, "name"}, {"name", 1, ""},
+        {"a,b,c", 1, "b"},        {"a,b,c", 2, "c"},        {"a,b", 2, ""},
+        {"", 0, ""},              {"a,,c", 1, ""},
+    };
+    McEntryBook book = BookOf({});
+    for (const Case& c : cases)
+        EXPECT_EQ(book.ShownText(c.entry, c.target), c.shown) << c.entry << " @" << c.target;
+}
+
+TEST(McEntryBook, IndexMessageCarriesTheIndex) {
+    EXPECT_EQ(ListIndexMessage(-1), "リストのインデックスが範囲を超えています (-1)");
+    EXPECT_EQ(ListIndexMessage(12), "リストのインデックスが範囲を超えています (12)");
+}
+
+TEST(McEntryBook, InsertAcceptsZeroToCount) {
+    struct Case {
+        int index;
+        std::vector<std::string> after;  // empty: the insert fails
+    } cases[] = {
+        {0, {"new", "x,1", "y,2"}}, {1, {"x,1", "new", "y,2"}}, {2, {"x,1", "y,2", "new"}},
+        {-1, {}},                   {3, {}},                    {-7, {}},
+    };
+    for (const Case& c : cases) {
+        McEntryBook book = BookOf({"x,1", "y,2"});
+        if (c.after.empty()) {
+            try {
+                book.Insert(c.index, "new");
+                ADD_FAILURE() << "insert at " << c.index << " did not fail";
+            } catch (const McListIndexError& e) {
+                EXPECT_EQ(e.Index(), c.index);
+                EXPECT_EQ(std::string(e.what()), ListIndexMessage(c.index));
+            }
+            EXPECT_EQ(book.Entries(), (std::vector<std::string>{"x,1", "y,2"}));
+        } else {
+            book.Insert(c.index, "new");
+            EXPECT_EQ(book.Entries(), c.after) << "insert at " << c.index;
+        }
+    }
+}
+
+TEST(McEntryBook, DeleteAndGetAcceptZeroToCountMinusOne) {
+    struct Case {
+        int index;
+        bool ok;
+        const char* left;  // the entry that stays after a successful delete
+    } cases[] = {{0, true, "y,2"}, {1, true, "x,1"}, {-1, false, ""}, {2, false, ""}};
+    for (const Case& c : cases) {
+        McEntryBook book = BookOf({"x,1", "y,2"});
+        if (c.ok) {
+            EXPECT_EQ(book.Get(c.index), c.index == 0 ? "x,1" : "y,2");
+            book.Delete(c.index);
+            ASSERT_EQ(book.Count(), 1);
+            EXPECT_EQ(book.Get(0), c.left);
+        } else {
+            EXPECT_THROW(book.Get(c.index), McListIndexError);
+            EXPECT_THROW(book.Delete(c.index), McListIndexError);
+            EXPECT_EQ(book.Count(), 2);
+        }
+    }
+}
+
+TEST(McEntryBook, AddAppendsAndClearEmpties) {
+    McEntryBook book = BookOf({});
+    for (int i = 0; i < 100000; ++i) ASSERT_EQ(book.Add("e," + std::to_string(i)), i);
+    EXPECT_EQ(book.GetColumnText(99999, 1), "99999");
+    EXPECT_EQ(book.Get(0), "e,0");
+    book.Clear();
+    EXPECT_EQ(book.Count(), 0);
+    EXPECT_EQ(book.GetColumnText(0, 0), "");
+}
+
+TEST(McEntryBook, ColumnTextIsEmptyOutOfRange) {
+    McEntryBook book = BookOf({"a,b", "solo"});
+    struct Case {
+        int index, column;
+        const char* text;
+    } cases[] = {
+        {0, 0, "a"}, {0, 1, "b"}, {1, 0, "solo"}, {1, 1, ""}, {0, 2, ""},
+        {0, -1, ""}, {-1, 0, ""}, {2, 0, ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(book.GetColumnText(c.index, c.column), c.text) << c.index << "," << c.column;
+}
+
+TEST(McEntryBook, SelectedTextPrefersTheUsersTyping) {
+    McEntryBook book = BookOf({"name,C:\\tmp", "solo"});
+    struct Case {
+        bool canEdit, modified;
+        int itemIndex, target;
+        const char* expected;
+    } cases[] = {
+        {true, true, 0, 1, "typed"},  {true, false, 0, 1, "C:\\tmp"}, {false, true, 0, 1, "C:\\tmp"},
+        {false, false, -1, 1, ""},    {false, false, 1, 1, ""},       {false, false, 1, 0, "solo"},
+        {true, true, -1, 1, "typed"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(book.SelectedText(c.canEdit, c.modified, "typed", c.itemIndex, c.target),
+                  c.expected)
+            << c.canEdit << c.modified << c.itemIndex << c.target;
+}
+
+TEST(McEntryBook, LengthIsTheWholeEntry) {
+    McEntryBook book = BookOf({"name,path", ""});
+    EXPECT_EQ(book.TextLength(0), 9);  // not the 4 bytes of the shown "path"
+    EXPECT_EQ(book.TextLength(1), 0);
+    EXPECT_EQ(book.TextLength(2), -1);
+    EXPECT_EQ(book.TextLength(-1), -1);
+}
+
+TEST(McEntryBook, CopyNeverWritesPastTheCapacity) {
+    const std::string longEntry = "n," + std::string(5000, 'p');
+    McEntryBook book = BookOf({"name,path"});
+    book.Add(longEntry);
+    struct Case {
+        int index;
+        std::size_t capacity;
+        int answer;
+        std::string copied;  // what lies before the NUL; unused when nothing is written
+        bool writes;
+    } cases[] = {
+        {0, 10, 9, "name,path", true},
+        {0, 64, 9, "name,path", true},
+        {0, 9, 9, "name,pat", true},
+        {0, 1, 9, "", true},
+        {0, 0, 9, "", false},
+        {1, 4096, 5002, longEntry.substr(0, 4095), true},
+        {5, 64, -1, "", false},
+    };
+    for (const Case& c : cases) {
+        std::vector<char> buf(c.capacity + 16, '#');
+        EXPECT_EQ(book.CopyText(c.index, buf.data(), c.capacity), c.answer);
+        if (c.writes) {
+            EXPECT_EQ(std::string(buf.data()), c.copied);
+        } else if (c.capacity > 0) {
+            EXPECT_EQ(buf[0], '#');
+        }
+        for (std::size_t i = c.capacity; i < buf.size(); ++i)
+            ASSERT_EQ(buf[i], '#') << "byte " << i << " written, capacity " << c.capacity;
+    }
+}
+
+TEST(McEntryBook, DropDownSizes) {
+    EXPECT_EQ(DroppedWidth({100, 540}), 640);
+    EXPECT_EQ(DroppedWidth({60}), 60);
+    EXPECT_EQ(DroppedWidth({}), 0);
+    struct Case {
+        int itemHeight, count, dropDownCount, height, expected;
+    } cases[] = {
+        {15, 0, 12, 21, 38},   {15, 1, 12, 21, 38},  {15, 5, 12, 21, 98},
+        {15, 12, 12, 21, 203}, {15, 99, 12, 21, 203}, {16, 20, 8, 24, 154},
+        {15, 5, 0, 21, 38},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DropDownHeight(c.itemHeight, c.count, c.dropDownCount, c.height), c.expected)
+            << c.count << "/" << c.dropDownCount;
+}
+
+} // namespace
