@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 int DialogUnitsToPixels(int n, int size, int unitsPerChar) {
-    if (unitsPerChar == 0) return -1;  // MulDiv's answer to a zero divisor
+    if (unitsPerChar == 0) return -1; // MulDiv's answer to a zero divisor
     long long p = static_cast<long long>(n) * size;
     long long d = unitsPerChar;
     bool negative = (p < 0) != (d < 0);
@@ -12,7 +12,9 @@ int DialogUnitsToPixels(int n, int size, int unitsPerChar) {
     return static_cast<int>(negative ? -q : q);
 }
 
-int PromptAverageCharWidth(const PromptMetrics& m) { return m.LettersWidth / 52; }
+int PromptAverageCharWidth(const PromptMetrics& m) {
+    return m.LettersWidth / 52;
+}
 
 PromptLayout LayoutPrompt(const PromptMetrics& m, int labelWidth, int labelHeight) {
     const int avg = PromptAverageCharWidth(m);
@@ -22,8 +24,8 @@ PromptLayout LayoutPrompt(const PromptMetrics& m, int labelWidth, int labelHeigh
     PromptLayout out;
     out.ClientWidth = h(180);
     out.LabelMaxWidth = h(164);
-    out.Label = Bounds(h(8), v(8), std::clamp(labelWidth, 0, out.LabelMaxWidth),
-                       std::max(labelHeight, 0));
+    out.Label =
+        Bounds(h(8), v(8), std::clamp(labelWidth, 0, out.LabelMaxWidth), std::max(labelHeight, 0));
     out.Edit = Bounds(out.Label.Left, out.Label.Bottom + 5, h(164), v(12));
     const int buttonTop = out.Edit.Bottom + 15;
     out.OkButton = Bounds(h(38), buttonTop, h(50), v(14));

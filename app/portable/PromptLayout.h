@@ -5,8 +5,8 @@
 #include "../../framework/portable/Geometry.h"
 
 struct PromptMetrics {
-    int LettersWidth = 0;  // extent of "A..Za..z" (52 letters) in the dialog's font
-    int CharHeight = 0;    // the font's character height
+    int LettersWidth = 0; // extent of "A..Za..z" (52 letters) in the dialog's font
+    int CharHeight = 0;   // the font's character height
 };
 
 // Pixels of n dialog units where one unit is unitsPerChar-th of size, rounded to the
@@ -16,7 +16,7 @@ int DialogUnitsToPixels(int n, int size, int unitsPerChar);
 struct PromptLayout {
     int ClientWidth = 0;
     int ClientHeight = 0;
-    int LabelMaxWidth = 0;  // the width the prompt text wraps at
+    int LabelMaxWidth = 0; // the width the prompt text wraps at
     TRect Label;
     TRect Edit;
     TRect OkButton;

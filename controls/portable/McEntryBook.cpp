@@ -11,8 +11,7 @@ std::string ListIndexMessage(int index) {
     return buf;
 }
 
-McListIndexError::McListIndexError(int index)
-    : FIndex(index), FMessage(ListIndexMessage(index)) {}
+McListIndexError::McListIndexError(int index) : FIndex(index), FMessage(ListIndexMessage(index)) {}
 
 std::string McEntryBook::ShownText(std::string_view entry, int targetColumn) const {
     std::vector<std::string> fields;
@@ -71,7 +70,8 @@ int McEntryBook::CopyText(int index, char* buffer, std::size_t capacity) const {
 
 int DroppedWidth(const std::vector<int>& columnWidths) {
     long long sum = 0;
-    for (int w : columnWidths) sum += w;
+    for (int w : columnWidths)
+        sum += w;
     return static_cast<int>(std::clamp<long long>(sum, std::numeric_limits<int>::min(),
                                                   std::numeric_limits<int>::max()));
 }

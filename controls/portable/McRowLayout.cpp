@@ -4,9 +4,12 @@
 
 unsigned McCellFormat(McAlignment alignment) {
     switch (alignment) {
-    case McAlignment::taRightJustify: return 2 | McDtVCenterSingleLine;
-    case McAlignment::taCenter: return 1 | McDtVCenterSingleLine;
-    case McAlignment::taLeftJustify: break;
+    case McAlignment::taRightJustify:
+        return 2 | McDtVCenterSingleLine;
+    case McAlignment::taCenter:
+        return 1 | McDtVCenterSingleLine;
+    case McAlignment::taLeftJustify:
+        break;
     }
     return 0 | McDtVCenterSingleLine;
 }

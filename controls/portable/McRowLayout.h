@@ -24,16 +24,16 @@ struct McCellLayout {
     // or one that starts at or beyond the row's right edge. Nothing is filled or
     // written for it.
     bool Drawn = false;
-    TRect Cell;           // cut back at the row's right edge
-    TRect TextRect;       // the cell inset by Indent on the side the text keeps to
-    unsigned Format = 0;  // DrawTextA flags
-    int Field = -1;       // index of the field written in the cell, -1 for empty text
+    TRect Cell;          // cut back at the row's right edge
+    TRect TextRect;      // the cell inset by Indent on the side the text keeps to
+    unsigned Format = 0; // DrawTextA flags
+    int Field = -1;      // index of the field written in the cell, -1 for empty text
 };
 
 struct McRowLayout {
-    std::vector<McCellLayout> Cells;  // one per column, in column order
-    bool HasFill = false;             // whether anything of the row lies past the columns
-    TRect Fill;                       // from after the last column to the row's right edge
+    std::vector<McCellLayout> Cells; // one per column, in column order
+    bool HasFill = false;            // whether anything of the row lies past the columns
+    TRect Fill;                      // from after the last column to the row's right edge
 };
 
 // Columns start at the row's left edge and each moves the next one on by its full

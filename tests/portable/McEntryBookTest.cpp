@@ -23,7 +23,8 @@ void SplitOnCommas(std::string_view text, std::vector<std::string>& fields, cons
 
 McEntryBook BookOf(std::initializer_list<const char*> entries) {
     McEntryBook book(SplitOnCommas, CodePage::Cp932());
-    for (const char* e : entries) book.Add(e);
+    for (const char* e : entries)
+        book.Add(e);
     return book;
 }
 
@@ -33,9 +34,8 @@ TEST(McEntryBook, ShownTextIsTheTargetFieldOrEmpty) {
         int target;
         const char* shown;
     } cases[] = {
-        {"name,path", 1, "path"}, {"name,path", 0, "name"}, {"name", 1, ""},
-        {"a,b,c", 1, "b"},        {"a,b,c", 2, "c"},        {"a,b", 2, ""},
-        {"", 0, ""},              {"a,,c", 1, ""},
+        {"name,path", 1, "path"}, {"name,path", 0, "name"}, {"name", 1, ""}, {"a,b,c", 1, "b"},
+        {"a,b,c", 2, "c"},        {"a,b", 2, ""},           {"", 0, ""},     {"a,,c", 1, ""},
     };
     McEntryBook book = BookOf({});
     for (const Case& c : cases)
@@ -50,10 +50,14 @@ TEST(McEntryBook, IndexMessageCarriesTheIndex) {
 TEST(McEntryBook, InsertAcceptsZeroToCount) {
     struct Case {
         int index;
-        std::vector<std::string> after;  // empty: the insert fails
+        std::vector<std::string> after; // empty: the insert fails
     } cases[] = {
-        {0, {"new", "x,1", "y,2"}}, {1, {"x,1", "new", "y,2"}}, {2, {"x,1", "y,2", "new"}},
-        {-1, {}},                   {3, {}},                    {-7, {}},
+        {0, {"new", "x,1", "y,2"}},
+        {1, {"x,1", "new", "y,2"}},
+        {2, {"x,1", "y,2", "new"}},
+        {-1, {}},
+        {3, {}},
+        {-7, {}},
     };
     for (const Case& c : cases) {
         McEntryBook book = BookOf({"x,1", "y,2"});
@@ -77,7 +81,7 @@ TEST(McEntryBook, DeleteAndGetAcceptZeroToCountMinusOne) {
     struct Case {
         int index;
         bool ok;
-        const char* left;  // the entry that stays after a successful delete
+        const char* left; // the entry that stays after a successful delete
     } cases[] = {{0, true, "y,2"}, {1, true, "x,1"}, {-1, false, ""}, {2, false, ""}};
     for (const Case& c : cases) {
         McEntryBook book = BookOf({"x,1", "y,2"});
@@ -96,7 +100,8 @@ TEST(McEntryBook, DeleteAndGetAcceptZeroToCountMinusOne) {
 
 TEST(McEntryBook, AddAppendsAndClearEmpties) {
     McEntryBook book = BookOf({});
-    for (int i = 0; i < 100000; ++i) ASSERT_EQ(book.Add("e," + std::to_string(i)), i);
+    for (int i = 0; i < 100000; ++i)
+        ASSERT_EQ(book.Add("e," + std::to_string(i)), i);
     EXPECT_EQ(book.GetColumnText(99999, 1), "99999");
     EXPECT_EQ(book.Get(0), "e,0");
     book.Clear();
@@ -110,8 +115,8 @@ TEST(McEntryBook, ColumnTextIsEmptyOutOfRange) {
         int index, column;
         const char* text;
     } cases[] = {
-        {0, 0, "a"}, {0, 1, "b"}, {1, 0, "solo"}, {1, 1, ""}, {0, 2, ""},
-        {0, -1, ""}, {-1, 0, ""}, {2, 0, ""},
+        {0, 0, "a"}, {0, 1, "b"}, {1, 0, "solo"}, {1, 1, ""},
+        {0, 2, ""},  {0, -1, ""}, {-1, 0, ""},    {2, 0, ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(book.GetColumnText(c.index, c.column), c.text) << c.index << "," << c.column;
@@ -124,8 +129,9 @@ TEST(McEntryBook, SelectedTextPrefersTheUsersTyping) {
         int itemIndex, target;
         const char* expected;
     } cases[] = {
-        {true, true, 0, 1, "typed"},  {true, false, 0, 1, "C:\\tmp"}, {false, true, 0, 1, "C:\\tmp"},
-        {false, false, -1, 1, ""},    {false, false, 1, 1, ""},       {false, false, 1, 0, "solo"},
+        {true, true, 0, 1, "typed"},    {true, false, 0, 1, "C:\\tmp"},
+        {false, true, 0, 1, "C:\\tmp"}, {false, false, -1, 1, ""},
+        {false, false, 1, 1, ""},       {false, false, 1, 0, "solo"},
         {true, true, -1, 1, "typed"},
     };
     for (const Case& c : cases)
@@ -136,7 +142,7 @@ TEST(McEntryBook, SelectedTextPrefersTheUsersTyping) {
 
 TEST(McEntryBook, LengthIsTheWholeEntry) {
     McEntryBook book = BookOf({"name,path", ""});
-    EXPECT_EQ(book.TextLength(0), 9);  // not the 4 bytes of the shown "path"
+    EXPECT_EQ(book.TextLength(0), 9); // not the 4 bytes of the shown "path"
     EXPECT_EQ(book.TextLength(1), 0);
     EXPECT_EQ(book.TextLength(2), -1);
     EXPECT_EQ(book.TextLength(-1), -1);
@@ -150,15 +156,12 @@ TEST(McEntryBook, CopyNeverWritesPastTheCapacity) {
         int index;
         std::size_t capacity;
         int answer;
-        std::string copied;  // what lies before the NUL; unused when nothing is written
+        std::string copied; // what lies before the NUL; unused when nothing is written
         bool writes;
     } cases[] = {
-        {0, 10, 9, "name,path", true},
-        {0, 64, 9, "name,path", true},
-        {0, 9, 9, "name,pat", true},
-        {0, 1, 9, "", true},
-        {0, 0, 9, "", false},
-        {1, 4096, 5002, longEntry.substr(0, 4095), true},
+        {0, 10, 9, "name,path", true}, {0, 64, 9, "name,path", true},
+        {0, 9, 9, "name,pat", true},   {0, 1, 9, "", true},
+        {0, 0, 9, "", false},          {1, 4096, 5002, longEntry.substr(0, 4095), true},
         {5, 64, -1, "", false},
     };
     for (const Case& c : cases) {
@@ -181,9 +184,8 @@ TEST(McEntryBook, DropDownSizes) {
     struct Case {
         int itemHeight, count, dropDownCount, height, expected;
     } cases[] = {
-        {15, 0, 12, 21, 38},   {15, 1, 12, 21, 38},  {15, 5, 12, 21, 98},
-        {15, 12, 12, 21, 203}, {15, 99, 12, 21, 203}, {16, 20, 8, 24, 154},
-        {15, 5, 0, 21, 38},
+        {15, 0, 12, 21, 38},   {15, 1, 12, 21, 38},  {15, 5, 12, 21, 98}, {15, 12, 12, 21, 203},
+        {15, 99, 12, 21, 203}, {16, 20, 8, 24, 154}, {15, 5, 0, 21, 38},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DropDownHeight(c.itemHeight, c.count, c.dropDownCount, c.height), c.expected)
