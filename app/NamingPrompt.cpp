@@ -1,0 +1,171 @@
+#include "app/NamingPrompt.h"
+
+#include "app/portable/PromptLayout.h"
+
+#include <optional>
+#include <vector>
+
+namespace NamingPrompt {
+
+const char* const ClassName = "Kestrovane1NamingPrompt";
+
+namespace {
+
+struct PromptState {
+    bool done = false;
+    bool accepted = false;
+    std::string text;
+};
+
+// The prompt's font, the window font of the program.
+HFONT CreatePromptFont() {
+    return CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
+}
+
+std::string WindowText(HWND w) {
+    std::string s(static_cast<size_t>(GetWindowTextLengthA(w)) + 1, '\0');
+    s.resize(static_cast<size_t>(GetWindowTextA(w, s.data(), static_cast<int>(s.size()))));
+    return s;
+}
+
+LRESULT CALLBACK PromptProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* st = reinterpret_cast<PromptState*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    switch (msg) {
+    case WM_NCCREATE:
+        SetWindowLongPtrA(w, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+        break;
+    case WM_COMMAND:
+        if (st && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
+            st->accepted = LOWORD(wp) == IDOK;
+            if (st->accepted) st->text = WindowText(GetDlgItem(w, EditId));
+            st->done = true;
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        if (st) st->done = true;
+        return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+void RegisterPromptClass() {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = PromptProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = ClassName;
+    registered = RegisterClassA(&wc) != 0;
+}
+
+HWND AddChild(HWND parent, const char* cls, const std::string& text, DWORD style, DWORD exStyle,
+              const TRect& r, int id, HFONT font) {
+    HWND c = CreateWindowExA(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.Left,
+                             r.Top, r.Width(), r.Height(), parent,
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                             GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return c;
+}
+
+// Measures the font and the wrapped prompt text, and lays the prompt out.
+PromptLayout Measure(HFONT font, const std::string& prompt) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE ext{};
+    GetTextExtentPoint32A(dc, letters, 52, &ext);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    const PromptMetrics m{ext.cx, tm.tmHeight};
+    RECT r{0, 0, LayoutPrompt(m, 0, 0).LabelMaxWidth, 0};
+    DrawTextA(dc, prompt.c_str(), static_cast<int>(prompt.size()), &r,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return LayoutPrompt(m, r.right - r.left, r.bottom - r.top);
+}
+
+// Disables the thread's other enabled top-level windows for the time the prompt is open.
+struct DisabledWindows {
+    std::vector<HWND> windows;
+    static BOOL CALLBACK Collect(HWND w, LPARAM lp) {
+        if (IsWindowVisible(w) && IsWindowEnabled(w))
+            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+        return TRUE;
+    }
+    DisabledWindows() {
+        EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&windows));
+        for (HWND w : windows) EnableWindow(w, FALSE);
+    }
+    ~DisabledWindows() {
+        for (HWND w : windows)
+            if (IsWindow(w)) EnableWindow(w, TRUE);
+    }
+    DisabledWindows(const DisabledWindows&) = delete;
+    DisabledWindows& operator=(const DisabledWindows&) = delete;
+};
+
+} // namespace
+
+std::string Show(const std::string& caption, const std::string& prompt,
+                 const std::string& defaultText) {
+    RegisterPromptClass();
+    HFONT font = CreatePromptFont();
+    const PromptLayout l = Measure(font, prompt);
+
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    RECT outer{0, 0, l.ClientWidth, l.ClientHeight};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    const int w = outer.right - outer.left, h = outer.bottom - outer.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+
+    HWND owner = GetActiveWindow();
+    PromptState st;
+    std::optional<DisabledWindows> disabled(std::in_place);
+    HWND dlg = CreateWindowExA(exStyle, ClassName, caption.c_str(), style, x, y, w, h, owner,
+                               nullptr, GetModuleHandleA(nullptr), &st);
+    if (!dlg) {
+        DeleteObject(font);
+        return defaultText;
+    }
+    AddChild(dlg, "STATIC", prompt, SS_LEFT | SS_NOPREFIX, 0, l.Label, LabelId, font);
+    HWND edit = AddChild(dlg, "EDIT", defaultText, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                         l.Edit, EditId, font);
+    SendMessageA(edit, EM_LIMITTEXT, MaxLength, 0);
+    AddChild(dlg, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, l.OkButton, IDOK, font);
+    AddChild(dlg, "BUTTON", "キャンセル", WS_TABSTOP | BS_PUSHBUTTON, 0, l.CancelButton, IDCANCEL,
+             font);
+    ShowWindow(dlg, SW_SHOWNORMAL);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+
+    MSG msg;
+    bool quit = false;
+    while (!st.done) {
+        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+            quit = true;
+            break;
+        }
+        if (!IsDialogMessageA(dlg, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    // Enable the other windows before the prompt goes, so the activation returns to them.
+    disabled.reset();
+    DestroyWindow(dlg);
+    DeleteObject(font);
+    // A quit request that arrives while the prompt is open belongs to the outer loop.
+    if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
+    return st.accepted ? st.text : defaultText;
+}
+
+} // namespace NamingPrompt

@@ -1,0 +1,188 @@
+#include "app/NamingPrompt.h"
+#include "app/portable/PromptLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+// Runs `act` on the open prompt from a timer, since the prompt's own loop holds the thread.
+std::function<void(HWND)> g_act;
+void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dlg = FindWindowA(NamingPrompt::ClassName, nullptr);
+    if (!dlg) return;
+    KillTimer(nullptr, id);
+    g_act(dlg);
+}
+
+std::string RunPrompt(std::function<void(HWND)> act, const std::string& prompt = "C:\\Data",
+                      const std::string& def = "新規パス") {
+    g_act = std::move(act);
+    SetTimer(nullptr, 0, 30, OnTimer);
+    return NamingPrompt::Show("名称の入力", prompt, def);
+}
+
+std::string Text(HWND w) {
+    char buf[1024] = {};
+    GetWindowTextA(w, buf, sizeof buf);
+    return buf;
+}
+
+void Key(HWND target, UINT vk) {
+    PostMessageA(target, WM_KEYDOWN, vk, 1);
+    PostMessageA(target, WM_KEYUP, vk, 0xC0000001);
+}
+
+} // namespace
+
+TEST(NamingPrompt, ResultsOfEachWayOut) {
+    struct Row {
+        const char* name;
+        std::function<void(HWND)> act;
+        std::string want;
+    } rows[] = {
+        {"OK returns the typed text",
+         [](HWND d) {
+             SetWindowTextA(GetDlgItem(d, NamingPrompt::EditId), "Data");
+             PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
+         },
+         "Data"},
+        {"OK on an emptied field returns the empty text",
+         [](HWND d) {
+             SetWindowTextA(GetDlgItem(d, NamingPrompt::EditId), "");
+             PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
+         },
+         ""},
+        {"Cancel returns the default",
+         [](HWND d) {
+             SetWindowTextA(GetDlgItem(d, NamingPrompt::EditId), "typed");
+             PostMessageA(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0);
+         },
+         "新規パス"},
+        {"Enter is OK",
+         [](HWND d) {
+             SetWindowTextA(GetDlgItem(d, NamingPrompt::EditId), "名前");
+             Key(GetDlgItem(d, NamingPrompt::EditId), VK_RETURN);
+         },
+         "名前"},
+        {"Esc is cancel",
+         [](HWND d) {
+             SetWindowTextA(GetDlgItem(d, NamingPrompt::EditId), "typed");
+             Key(GetDlgItem(d, NamingPrompt::EditId), VK_ESCAPE);
+         },
+         "新規パス"},
+        {"the close box is cancel",
+         [](HWND d) {
+             SetWindowTextA(GetDlgItem(d, NamingPrompt::EditId), "typed");
+             PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);
+         },
+         "新規パス"},
+    };
+    for (auto& r : rows) EXPECT_EQ(RunPrompt(r.act), r.want) << r.name;
+    EXPECT_EQ(FindWindowA(NamingPrompt::ClassName, nullptr), nullptr);
+}
+
+TEST(NamingPrompt, ShowsCaptionPromptAndTheWholeDefaultSelected) {
+    std::string caption, label, edit, afterTyping;
+    RunPrompt([&](HWND d) {
+        caption = Text(d);
+        label = Text(GetDlgItem(d, NamingPrompt::LabelId));
+        HWND e = GetDlgItem(d, NamingPrompt::EditId);
+        edit = Text(e);
+        // Typing replaces the selection: all of the default is selected when it replaces all.
+        SendMessageA(e, WM_CHAR, 'X', 1);
+        afterTyping = Text(e);
+        PostMessageA(d, WM_CLOSE, 0, 0);
+    }, "C:\\表\\a&b");
+    EXPECT_EQ(caption, "名称の入力");
+    EXPECT_EQ(label, "C:\\表\\a&b");
+    EXPECT_EQ(edit, "新規パス");
+    EXPECT_EQ(afterTyping, "X");
+}
+
+TEST(NamingPrompt, TypingStopsAt255Bytes) {
+    std::string got = RunPrompt([](HWND d) {
+        HWND e = GetDlgItem(d, NamingPrompt::EditId);
+        SetWindowTextA(e, "");
+        for (int i = 0; i < 300; ++i) SendMessageA(e, WM_CHAR, 'a' + i % 26, 1);
+        PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
+    });
+    EXPECT_EQ(got.size(), 255u);
+}
+
+TEST(NamingPrompt, LaysItselfOutInDialogUnitsCentredOnTheScreen) {
+    RECT client{}, window{}, ok{}, cancel{}, edit{}, label{};
+    RunPrompt([&](HWND d) {
+        GetClientRect(d, &client);
+        GetWindowRect(d, &window);
+        auto childRect = [d](int id, RECT& r) {
+            GetWindowRect(GetDlgItem(d, id), &r);
+            MapWindowPoints(nullptr, d, reinterpret_cast<POINT*>(&r), 2);
+        };
+        childRect(IDOK, ok);
+        childRect(IDCANCEL, cancel);
+        childRect(NamingPrompt::EditId, edit);
+        childRect(NamingPrompt::LabelId, label);
+        PostMessageA(d, WM_CLOSE, 0, 0);
+    });
+    // The expected layout from the font's own metrics, measured independently here.
+    HFONT f = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック");
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, f);
+    SIZE ext{};
+    GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &ext);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SIZE labelExt{};
+    GetTextExtentPoint32A(dc, "C:\\Data", 7, &labelExt);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(f);
+    const int avg = ext.cx / 52;
+    ASSERT_GT(avg, 0);
+    auto h = [&](int u) { return MulDiv(u, avg, 4); };
+    auto v = [&](int u) { return MulDiv(u, tm.tmHeight, 8); };
+
+    EXPECT_EQ(client.right, h(180));
+    EXPECT_EQ(label.left, h(8));
+    EXPECT_EQ(label.top, v(8));
+    EXPECT_EQ(label.bottom - label.top, tm.tmHeight);
+    EXPECT_EQ(edit.left, h(8));
+    EXPECT_EQ(edit.top, label.bottom + 5);
+    EXPECT_EQ(edit.right - edit.left, h(164));
+    EXPECT_EQ(ok.left, h(38));
+    EXPECT_EQ(cancel.left, h(92));
+    EXPECT_EQ(ok.top, edit.bottom + 15);
+    EXPECT_EQ(ok.right - ok.left, h(50));
+    EXPECT_EQ(ok.bottom - ok.top, v(14));
+    EXPECT_EQ(client.bottom, ok.bottom + 13);
+    const int cx = (window.left + window.right) / 2, cy = (window.top + window.bottom) / 2;
+    EXPECT_LE(std::abs(cx - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
+    EXPECT_LE(std::abs(cy - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
+}
+
+TEST(NamingPrompt, DisablesTheOtherWindowsWhileOpenAndTimersKeepTicking) {
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100,
+                                 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    static int ticks = 0;
+    ticks = 0;
+    UINT_PTR tick = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ++ticks; });
+    bool enabledWhileOpen = true;
+    int ticksSeen = 0;
+    RunPrompt([&](HWND d) {
+        enabledWhileOpen = IsWindowEnabled(other);
+        MSG m;
+        const DWORD until = GetTickCount() + 200;
+        while (GetTickCount() < until)
+            if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&m);
+        ticksSeen = ticks;
+        PostMessageA(d, WM_CLOSE, 0, 0);
+    });
+    EXPECT_FALSE(enabledWhileOpen);
+    EXPECT_TRUE(IsWindowEnabled(other));
+    KillTimer(nullptr, tick);
+    EXPECT_GT(ticksSeen, 2);
+    DestroyWindow(other);
+}
