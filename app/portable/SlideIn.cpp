@@ -1,0 +1,25 @@
+#include "SlideIn.h"
+
+SlideInAction SlideInStep(int left, int height, int width) {
+    if (left < 20) return SlideInAction::MoveRight;
+    if (height < 60) return SlideInAction::Grow;
+    if (width < 496) return SlideInAction::Widen;
+    return SlideInAction::Stop;
+}
+
+SlideInBounds ApplySlideIn(SlideInBounds b, SlideInAction action) {
+    switch (action) {
+    case SlideInAction::MoveRight:
+        b.left += 32;
+        break;
+    case SlideInAction::Grow:
+        b.height += 3;
+        break;
+    case SlideInAction::Widen:
+        b.width += 8;
+        break;
+    case SlideInAction::Stop:
+        break;
+    }
+    return b;
+}

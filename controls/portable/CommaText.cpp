@@ -1,0 +1,59 @@
+#include "CommaText.h"
+
+namespace {
+
+bool IsBlank(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return b >= 0x01 && b <= 0x20;
+}
+
+} // namespace
+
+void SplitCommaText(std::string_view text, std::vector<std::string>& fields, const CodePage& cp) {
+    fields.clear();
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string_view::npos) text = text.substr(0, nul);
+    const std::size_t n = text.size();
+
+    std::size_t p = 0;
+    auto skipBlanks = [&] {
+        while (p < n && IsBlank(text[p]))
+            p = cp.Next(text, p);
+    };
+
+    skipBlanks();
+    while (p < n) {
+        std::string field;
+        if (text[p] == '"') {
+            p = cp.Next(text, p);
+            for (;;) {
+                if (p >= n) break; // no closing quote: the field runs to the end
+                if (text[p] == '"') {
+                    const std::size_t after = cp.Next(text, p);
+                    if (after < n && text[after] == '"') {
+                        field += '"';
+                        p = cp.Next(text, after);
+                        continue;
+                    }
+                    p = after;
+                    break;
+                }
+                const std::size_t next = cp.Next(text, p);
+                field.append(text.substr(p, next - p));
+                p = next;
+            }
+        } else {
+            const std::size_t start = p;
+            while (p < n && text[p] != ',' && !IsBlank(text[p]))
+                p = cp.Next(text, p);
+            field.assign(text.substr(start, p - start));
+        }
+        fields.push_back(std::move(field));
+        skipBlanks();
+        if (p < n && text[p] == ',') {
+            p = cp.Next(text, p);
+            if (p >= n) fields.emplace_back();
+            skipBlanks();
+        }
+    }
+}

@@ -1,0 +1,55 @@
+#include "../../app/portable/EntryString.h"
+#include "../../app/portable/LaunchParams.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(EntryString, QuotesNameAndPathWithoutEscaping) {
+    struct Case {
+        std::string_view quote, name, path, entry;
+    } cases[] = {
+        {"\"", "Tools", "C:\\Tools", "\"Tools\",\"C:\\Tools\""},
+        {"\"", "a\"b", "C:", "\"a\"b\",\"C:\""},
+        {"\"", "x, y", "C:\\Program Files", "\"x, y\",\"C:\\Program Files\""},
+        {"'", "n", "p", "'n','p'"},
+        {"", "n", "p", "n,p"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(MakeEntryString(c.quote, c.name, c.path), c.entry);
+}
+
+TEST(EntryString, ListFileIsJoinedWithASlash) {
+    EXPECT_EQ(ListFilePath("C:\\Tools"), "C:\\Tools/DirList.txt");
+    EXPECT_EQ(ListFilePath("C:\\"), "C:\\/DirList.txt");
+    EXPECT_EQ(ListFilePath(""), "/DirList.txt");
+}
+
+TEST(LaunchParams, ExplorerGetsTheWholePath) {
+    EXPECT_EQ(ExplorerParameters("C:\\Tools"), "/n,/e,C:\\Tools");
+    EXPECT_EQ(ExplorerParameters(""), "/n,/e,");
+    const std::string longPath = "C:\\" + std::string(1997, 'x');
+    const std::string params = ExplorerParameters(longPath);
+    ASSERT_EQ(params.size(), 2006u);
+    EXPECT_EQ(params.substr(6), longPath);
+}
+
+TEST(LaunchParams, InfoPageAddressEndsInTheExecutableName) {
+    const CodePage& cp = CodePage::Cp932();
+    const std::string base(InfoPageBase);
+    ASSERT_EQ(base.rfind("http://", 0), 0u);
+    ASSERT_EQ(base.substr(base.size() - 18), "/info.php?pf=w&sn=");
+    struct Case {
+        std::string_view exe, sn;
+    } cases[] = {
+        {"C:\\Tools\\Kestrovane1.exe", "Kestrovane1"},
+        {"C:\\Tools\\tool.new.exe", "tool.new"},
+        {"C:\\My Tools\\my tool.exe", "my tool"},
+        {"C:\\a.b\\prog", "prog"},
+        {"C:\\\x95\x5C.exe", "\x95\x5C"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(InfoPageAddress(c.exe, cp), base + std::string(c.sn));
+}
+
+} // namespace
