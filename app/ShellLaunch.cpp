@@ -1,7 +1,7 @@
 #include "app/ShellLaunch.h"
 
 #include "app/portable/LaunchParams.h"
-#include "framework/SystemCodePage.h"
+#include "framework/portable/CodePage.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -38,8 +38,8 @@ std::string BrowseForFolder(HWND owner) {
     return path;
 }
 
-void OpenInfoPage(HWND owner, const std::string& exePath) {
-    const std::string address = InfoPageAddress(exePath, SystemCodePage());
+void OpenInfoPage(HWND owner, const std::string& exePath, const CodePage& cp) {
+    const std::string address = InfoPageAddress(exePath, cp);
     ShellExecuteA(owner, "OPEN", address.c_str(), "", "", SW_SHOW);
 }
 

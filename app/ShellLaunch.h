@@ -3,6 +3,8 @@
 // on a folder, the folder browser, and the information page in the default browser.
 #include <windows.h>
 
+#include "framework/portable/CodePage.h"
+
 #include <string>
 
 namespace ShellLaunch {
@@ -20,6 +22,6 @@ void OpenExplorer(HWND owner, const std::string& path);
 std::string BrowseForFolder(HWND owner);
 
 // Opens the information page for the executable at exePath in the default browser.
-void OpenInfoPage(HWND owner, const std::string& exePath);
+void OpenInfoPage(HWND owner, const std::string& exePath, const CodePage& cp);
 
 } // namespace ShellLaunch

@@ -1,0 +1,36 @@
+#include "app/portable/Registration.h"
+
+#include "app/portable/PathRules.h"
+
+const char* const DefaultEntryName = "新規パス";
+const char* const NamingCaption = "名称の入力";
+
+std::string RegisteredFolderOf(std::string_view item,
+                               const std::function<bool(const std::string&)>& isFolder,
+                               const CodePage& cp) {
+    std::string q = StripTrailingBackslash(item, cp);
+    if (isFolder(q)) return q;
+    return StripTrailingBackslash(PathPartOf(item, cp), cp);
+}
+
+void RegisterChosenFolder(std::string_view chosen, const AskName& ask, const AppendEntry& append,
+                          const CodePage& cp) {
+    const std::string path = StripTrailingBackslash(chosen, cp);
+    if (path.empty()) return;
+    const std::string name = ask(path);
+    if (!name.empty()) append(name, path);
+}
+
+int RegisterDroppedItems(int count, const std::function<std::string(int index)>& itemPath,
+                         const std::function<bool(const std::string&)>& isFolder,
+                         const AskName& ask, const AppendEntry& append, const CodePage& cp) {
+    int appended = 0;
+    for (int i = 0; i < count; ++i) {
+        const std::string folder = RegisteredFolderOf(itemPath(i), isFolder, cp);
+        const std::string name = ask(folder);
+        if (name.empty()) continue;
+        append(name, folder);
+        ++appended;
+    }
+    return appended;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The two ways a folder is registered — the folder browser and a drop — as plain steps
+// over what the platform answers, so their order and results are the same everywhere.
+#include "../../framework/portable/CodePage.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+// Asks for the name of a new entry for `folder` (the naming prompt: caption "名称の入力",
+// the folder as prompt text, default "新規パス"); the empty string registers nothing.
+using AskName = std::function<std::string(const std::string& folder)>;
+// Appends the entry for (name, folder) at the end of the folder list.
+using AppendEntry = std::function<void(const std::string& name, const std::string& folder)>;
+
+// The default name the naming prompt offers.
+extern const char* const DefaultEntryName;
+// The naming prompt's caption.
+extern const char* const NamingCaption;
+
+// The folder that a dropped item registers: the item itself when, without its trailing
+// backslash, it names an existing folder; otherwise the folder that holds it, without its
+// trailing backslash (a file, a shortcut, or a path that no longer exists).
+std::string RegisteredFolderOf(std::string_view item,
+                               const std::function<bool(const std::string&)>& isFolder,
+                               const CodePage& cp);
+
+// One chosen folder from the folder browser (empty after a cancel): strips one trailing
+// backslash, asks for a name unless the path is empty, and appends a named entry.
+void RegisterChosenFolder(std::string_view chosen, const AskName& ask, const AppendEntry& append,
+                          const CodePage& cp);
+
+// A drop of `count` items: for each item in order, read its path, find its registered
+// folder, ask for a name and append the named ones. Returns the number appended.
+int RegisterDroppedItems(int count, const std::function<std::string(int index)>& itemPath,
+                         const std::function<bool(const std::string&)>& isFolder,
+                         const AskName& ask, const AppendEntry& append, const CodePage& cp);
