@@ -38,4 +38,4 @@ fuzz: setup
 	@scripts/run-fuzz
 
 clean:
-	rm -rf build/native build/win build/fuzz
+	rm -rf build/native build/win build/fuzz build/bench
