@@ -1,0 +1,71 @@
+#include "framework/ExtCtrls.h"
+
+#include "framework/ExceptionDisplay.h"
+#include "framework/Exceptions.h"
+
+TTimer::SetTimerFn TTimer::SystemSetTimer = ::SetTimer;
+
+namespace {
+const char* const TimerClass = "Kestrovane1.Timer";
+}
+
+LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_TIMER) {
+        auto* t = reinterpret_cast<TTimer*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+        if (t && t->FOnTimer) {
+            try {
+                t->FOnTimer(t);
+            } catch (...) {
+                ExceptionDisplay::HandleCurrentException();
+            }
+        }
+        return 0;
+    }
+    return DefWindowProcA(wnd, msg, wp, lp);
+}
+
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
+    static bool registered = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = TimerWndProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = TimerClass;
+        return RegisterClassA(&wc) != 0;
+    }();
+    (void)registered;
+    FWindow = CreateWindowExA(0, TimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleA(nullptr), nullptr);
+    if (!FWindow) throw EOutOfResources(Texts::NoTimers);
+    SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+TTimer::~TTimer() {
+    if (FWindow) {
+        KillTimer(FWindow, 1);
+        DestroyWindow(FWindow);
+    }
+}
+
+void TTimer::UpdateTimer() {
+    KillTimer(FWindow, 1);
+    if (FEnabled && FInterval != 0 && FOnTimer) {
+        if (SystemSetTimer(FWindow, 1, FInterval, nullptr) == 0) throw EOutOfResources(Texts::NoTimers);
+    }
+}
+
+void TTimer::SetInterval(unsigned v) {
+    if (v == FInterval) return;
+    FInterval = v;
+    UpdateTimer();
+}
+
+void TTimer::SetEnabled(bool v) {
+    if (v == FEnabled) return;
+    FEnabled = v;
+    UpdateTimer();
+}
+
+void TTimer::SetOnTimer(TNotifyEvent handler) {
+    FOnTimer = std::move(handler);
+    UpdateTimer();
+}

@@ -1,0 +1,217 @@
+#include "framework/Forms.h"
+
+#include "framework/ExceptionDisplay.h"
+
+#include <commctrl.h>
+
+TApplication* Application = nullptr;
+
+// ---------------------------------------------------------------- TForm
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+    FColor = clBtnFace;
+    FParentColor = false;
+    FParentFont = false;
+    FVisible = false;
+    FWidth = 320;
+    FHeight = 240;
+}
+
+TForm::~TForm() {
+    if (Application && Application->MainForm == this) Application->MainForm = nullptr;
+}
+
+void TForm::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.Style = WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU;
+    p.ExStyle = WS_EX_CONTROLPARENT;
+    switch (BorderStyle) {
+    case bsToolWindow: p.ExStyle |= WS_EX_TOOLWINDOW; break;
+    case bsSizeToolWin: p.ExStyle |= WS_EX_TOOLWINDOW; p.Style |= WS_THICKFRAME; break;
+    case bsSizeable: p.Style |= WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX; break;
+    case bsSingle: p.Style |= WS_MINIMIZEBOX | WS_MAXIMIZEBOX; break;
+    case bsDialog: p.ExStyle |= WS_EX_DLGMODALFRAME; break;
+    case bsNone: p.Style = WS_POPUP | WS_CLIPCHILDREN; break;
+    }
+    if (FormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+    p.WndParent = nullptr;
+}
+
+void TForm::SetClientSize(int width, int height) {
+    TCreateParams p;
+    CreateParams(p);
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, p.Style, FALSE, p.ExStyle);
+    SetBounds(FLeft, FTop, r.right - r.left, r.bottom - r.top);
+}
+
+void TForm::ScaleForDesign(int ppi, int textHeight) {
+    HDC screen = GetDC(nullptr);
+    const int screenPpi = GetDeviceCaps(screen, LOGPIXELSY);
+    if (screenPpi != ppi) {
+        FFont.SetHeight(MulDiv(FFont.Height(), screenPpi, ppi));
+        for (TControl* c : FControls)
+            if (!c->ParentFont()) c->Font()->SetHeight(MulDiv(c->Font()->Height(), screenPpi, ppi));
+    }
+    SIZE sz{};
+    {
+        ScopedSelect sel(screen, FFont.Handle());
+        GetTextExtentPoint32A(screen, "0", 1, &sz);
+    }
+    ReleaseDC(nullptr, screen);
+    const int th = sz.cy;
+    if (th == textHeight || th <= 0) return;
+    for (TControl* c : FControls)
+        c->SetBounds(MulDiv(c->Left(), th, textHeight), MulDiv(c->Top(), th, textHeight),
+                     MulDiv(c->Width(), th, textHeight), MulDiv(c->Height(), th, textHeight));
+    DesignClientWidth = MulDiv(DesignClientWidth, th, textHeight);
+    DesignClientHeight = MulDiv(DesignClientHeight, th, textHeight);
+}
+
+void TForm::Show() {
+    HandleNeeded();
+    if (OnShow) {
+        try {
+            OnShow(this);
+        } catch (...) {
+            ExceptionDisplay::HandleCurrentException();
+        }
+    }
+    FVisible = true;
+    ShowWindow(FHandle, SW_SHOWNORMAL);
+    TWinControl* first = nullptr;
+    for (TControl* c : FControls) {
+        auto* w = dynamic_cast<TWinControl*>(c);
+        if (w && w->TabStop && w->Visible() && w->Enabled() && (!first || w->TabOrder < first->TabOrder))
+            first = w;
+    }
+    if (first) first->SetFocus();
+}
+
+void TForm::Close() {
+    TCloseAction action = (Application && Application->MainForm == this) ? caFree : caHide;
+    if (OnClose) OnClose(this, action);  // an error here leaves the window open
+    if (action == caNone) return;
+    if (Application && Application->MainForm == this) {
+        Application->Terminate();
+        return;
+    }
+    if (FHandle) ShowWindow(FHandle, SW_HIDE);
+    FVisible = false;
+}
+
+bool TForm::IsShortCut(UINT vk) {
+    if (!PopupMenu) return false;
+    TShortCut sc = static_cast<TShortCut>(vk & 0xFF);
+    if (GetKeyState(VK_CONTROL) < 0) sc |= scCtrl;
+    if (GetKeyState(VK_SHIFT) < 0) sc |= scShift;
+    if (GetKeyState(VK_MENU) < 0) sc |= scAlt;
+    if (!(sc & (scCtrl | scAlt))) return false;
+    return PopupMenu->IsShortCut(sc);
+}
+
+void TForm::Dispatch(TMessage& msg) {
+    switch (msg.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case WM_QUERYENDSESSION:
+        // Logging off: consent, without the closing event.
+        msg.Result = TRUE;
+        return;
+    case WM_ENDSESSION:
+        if (msg.WParam && Application) Application->Terminate();
+        return;
+    case WM_NCCREATE:
+        if (PopupMenu) PopupMenu->OwnerWindow = FHandle;
+        break;
+    }
+    TWinControl::Dispatch(msg);
+}
+
+// ---------------------------------------------------------------- TApplication
+
+TApplication::TApplication() : TComponent(nullptr) { Application = this; }
+
+TApplication::~TApplication() {
+    if (Application == this) Application = nullptr;
+}
+
+void TApplication::Initialize() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+std::string TApplication::Title() const { return ExceptionDisplay::Title; }
+void TApplication::SetTitle(const std::string& title) { ExceptionDisplay::Title = title; }
+
+void TApplication::Terminate() {
+    if (!Terminated) PostQuitMessage(0);
+    Terminated = true;
+}
+
+bool TApplication::PreProcess(MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) {
+        if (msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
+    }
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    auto* form = dynamic_cast<TForm*>(FindControl(root));
+    if (!form) return false;
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && form->IsShortCut(static_cast<UINT>(msg.wParam)))
+        return true;
+    // Tab order, Enter, Esc and the buttons' mnemonics.
+    return IsDialogMessageA(root, &msg) != 0;
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (msg.message == WM_QUIT) {
+        Terminated = true;
+        return true;
+    }
+    try {
+        if (!PreProcess(msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    } catch (...) {
+        ExceptionDisplay::HandleCurrentException();
+    }
+    return true;
+}
+
+void TApplication::ProcessMessages() {
+    MSG msg;
+    while (ProcessMessage(msg)) {
+    }
+}
+
+void TApplication::Idle() {
+    for (auto& h : IdleHandlers) {
+        try {
+            h();
+        } catch (...) {
+            ExceptionDisplay::HandleCurrentException();
+        }
+    }
+}
+
+void TApplication::HandleMessage() {
+    MSG msg;
+    if (!ProcessMessage(msg)) {
+        Idle();
+        if (!Terminated) WaitMessage();
+    }
+}
+
+void TApplication::Run() {
+    Terminated = false;
+    if (MainForm) {
+        try {
+            MainForm->Show();
+        } catch (...) {
+            ExceptionDisplay::HandleCurrentException();
+        }
+    }
+    while (!Terminated) HandleMessage();
+}

@@ -1,0 +1,80 @@
+#pragma once
+// Forms (top-level windows with their controls) and the application object that owns
+// them and runs the message loop.
+#include "framework/Controls.h"
+#include "framework/Menus.h"
+
+#include <functional>
+#include <string>
+
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TFormStyle { fsNormal, fsStayOnTop };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* AOwner);
+    ~TForm() override;
+    const char* ClassName() const override { return "TForm"; }
+    void Dispatch(TMessage& msg) override;
+
+    TFormBorderStyle BorderStyle = bsSizeable;
+    TFormStyle FormStyle = fsNormal;
+    TNotifyEvent OnShow;
+    TCloseEvent OnClose;
+
+    // Sets the client area's size (the outer bounds follow from the border style).
+    void SetClientSize(int width, int height);
+    // Runs OnShow (an error in it is shown, and the window is shown all the same), then
+    // makes the window visible and gives the focus to the first control in tab order.
+    void Show();
+    // Runs OnClose; an error there stops the close. Closing the main form ends the
+    // application.
+    void Close();
+    // A Ctrl/Shift/Alt + key combination as a menu shortcut of this form.
+    bool IsShortCut(UINT vk);
+
+    // The design metrics: the form was laid out at `ppi` pixels per inch for a font
+    // whose text is `textHeight` high. Scales the font by the screen's density, then the
+    // controls' positions and sizes (and the client size) by the real text height.
+    void ScaleForDesign(int ppi, int textHeight);
+    int DesignClientWidth = 0, DesignClientHeight = 0;
+
+protected:
+    void CreateParams(TCreateParams& p) override;
+};
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+    const char* ClassName() const override { return "TApplication"; }
+
+    void Initialize();
+    std::string Title() const;
+    void SetTitle(const std::string& title);
+    template <class T> void CreateForm(T*& ref) {
+        ref = new T(this);
+        if (!MainForm) MainForm = ref;
+    }
+    TForm* MainForm = nullptr;
+
+    // Shows the main form and runs the message loop until Terminate.
+    void Run();
+    void Terminate();
+    bool Terminated = false;
+    // Handles every waiting message, then returns.
+    void ProcessMessages();
+    // Handles one message, or idles and waits for one.
+    void HandleMessage();
+    // Work done when the queue runs empty (mouse tracking of graphic controls and the like).
+    std::vector<std::function<void()>> IdleHandlers;
+
+private:
+    bool ProcessMessage(MSG& msg);
+    bool PreProcess(MSG& msg);
+    void Idle();
+};
+
+extern TApplication* Application;

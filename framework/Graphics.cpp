@@ -1,0 +1,229 @@
+#include "framework/Graphics.h"
+
+#include "framework/SystemCodePage.h"
+
+COLORREF ColorRef(TColor c) { return static_cast<COLORREF>(ResolveColor(c)); }
+
+// --- TFont
+
+TFont::TFont() : FName("ＭＳ Ｐゴシック"), FHeight(-12), FColor(clWindowText), FCharset(SHIFTJIS_CHARSET) {}
+
+void TFont::Touch() {
+    FHandle.Reset();
+    Changed();
+}
+
+void TFont::SetName(const std::string& v) {
+    if (v == FName) return;
+    FName = v;
+    Touch();
+}
+void TFont::SetHeight(int v) {
+    if (v == FHeight) return;
+    FHeight = v;
+    Touch();
+}
+int TFont::Size() const { return -MulDiv(FHeight, 72, 96); }
+void TFont::SetSize(int points) { SetHeight(-MulDiv(points, 96, 72)); }
+void TFont::SetColor(TColor v) {
+    if (v == FColor) return;
+    FColor = v;
+    Changed();
+}
+void TFont::SetStyle(unsigned v) {
+    if (v == FStyle) return;
+    FStyle = v;
+    Touch();
+}
+void TFont::SetCharset(BYTE v) {
+    if (v == FCharset) return;
+    FCharset = v;
+    Touch();
+}
+
+bool TFont::SameAs(const TFont& o) const {
+    return FName == o.FName && FHeight == o.FHeight && FColor == o.FColor && FStyle == o.FStyle &&
+           FCharset == o.FCharset;
+}
+
+void TFont::Assign(TPersistent* Source) {
+    if (auto* f = dynamic_cast<TFont*>(Source)) {
+        FName = f->FName;
+        FHeight = f->FHeight;
+        FColor = f->FColor;
+        FStyle = f->FStyle;
+        FCharset = f->FCharset;
+        Touch();
+        return;
+    }
+    TGraphicsObject::Assign(Source);
+}
+
+HFONT TFont::Handle() {
+    if (!FHandle.Get()) {
+        FHandle.Reset(CreateFontA(FHeight, 0, 0, 0, (FStyle & fsBold) ? FW_BOLD : FW_NORMAL,
+                                  (FStyle & fsItalic) != 0, (FStyle & fsUnderline) != 0,
+                                  (FStyle & fsStrikeOut) != 0, FCharset, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                                  FName.c_str()));
+    }
+    return static_cast<HFONT>(FHandle.Get());
+}
+
+// --- TBrush
+
+void TBrush::SetColor(TColor v) {
+    if (v == FColor && FStyle == bsSolid) return;
+    FColor = v;
+    FStyle = bsSolid;
+    FHandle.Reset();
+    Changed();
+}
+void TBrush::SetStyle(TBrushStyle v) {
+    if (v == FStyle) return;
+    FStyle = v;
+    FHandle.Reset();
+    Changed();
+}
+void TBrush::Assign(TPersistent* Source) {
+    if (auto* b = dynamic_cast<TBrush*>(Source)) {
+        FColor = b->FColor;
+        FStyle = b->FStyle;
+        FHandle.Reset();
+        Changed();
+        return;
+    }
+    TGraphicsObject::Assign(Source);
+}
+HBRUSH TBrush::Handle() {
+    if (!FHandle.Get())
+        FHandle.Reset(FStyle == bsClear ? GetStockObject(NULL_BRUSH) : CreateSolidBrush(ColorRef(FColor)));
+    return static_cast<HBRUSH>(FHandle.Get());
+}
+
+// --- TPen
+
+void TPen::SetColor(TColor v) {
+    if (v == FColor) return;
+    FColor = v;
+    FHandle.Reset();
+    Changed();
+}
+void TPen::SetStyle(TPenStyle v) {
+    if (v == FStyle) return;
+    FStyle = v;
+    FHandle.Reset();
+    Changed();
+}
+void TPen::SetWidth(int v) {
+    if (v == FWidth) return;
+    FWidth = v;
+    FHandle.Reset();
+    Changed();
+}
+void TPen::Assign(TPersistent* Source) {
+    if (auto* p = dynamic_cast<TPen*>(Source)) {
+        FColor = p->FColor;
+        FStyle = p->FStyle;
+        FWidth = p->FWidth;
+        FHandle.Reset();
+        Changed();
+        return;
+    }
+    TGraphicsObject::Assign(Source);
+}
+HPEN TPen::Handle() {
+    if (!FHandle.Get()) {
+        int style = FStyle == psDash ? PS_DASH : FStyle == psDot ? PS_DOT : FStyle == psClear ? PS_NULL : PS_SOLID;
+        FHandle.Reset(CreatePen(style, FWidth, ColorRef(FColor)));
+    }
+    return static_cast<HPEN>(FHandle.Get());
+}
+
+// --- TCanvas
+
+TCanvas::TCanvas() = default;
+
+TCanvas::~TCanvas() { SetHandle(nullptr); }
+
+void TCanvas::SetHandle(HDC dc) {
+    if (FDC == dc) return;
+    if (FDC) {
+        // Put the device context's own objects back before ours are deleted.
+        if (FOldFont) SelectObject(FDC, FOldFont);
+        if (FOldBrush) SelectObject(FDC, FOldBrush);
+        if (FOldPen) SelectObject(FDC, FOldPen);
+        FOldFont = FOldBrush = FOldPen = nullptr;
+    }
+    FDC = dc;
+    FillCount = 0;
+    if (FDC) {
+        FOldFont = GetCurrentObject(FDC, OBJ_FONT);
+        FOldBrush = GetCurrentObject(FDC, OBJ_BRUSH);
+        FOldPen = GetCurrentObject(FDC, OBJ_PEN);
+    }
+}
+
+void TCanvas::SelectFont() {
+    SelectObject(FDC, Font.Handle());
+    SetTextColor(FDC, ColorRef(Font.Color()));
+}
+void TCanvas::SelectBrush() {
+    SelectObject(FDC, Brush.Handle());
+    if (Brush.Style() == bsClear) {
+        SetBkMode(FDC, TRANSPARENT);
+    } else {
+        SetBkMode(FDC, OPAQUE);
+        SetBkColor(FDC, ColorRef(Brush.Color()));
+    }
+}
+void TCanvas::SelectPen() {
+    SelectObject(FDC, Pen.Handle());
+    SetROP2(FDC, R2_COPYPEN);
+}
+
+void TCanvas::FillRect(const TRect& r) {
+    ++FillCount;
+    RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+    ::FillRect(FDC, &rc, Brush.Handle());
+}
+
+void TCanvas::FrameRect(const TRect& r) {
+    RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+    ::FrameRect(FDC, &rc, Brush.Handle());
+}
+
+void TCanvas::Rectangle(int left, int top, int right, int bottom) {
+    SelectPen();
+    SelectBrush();
+    ::Rectangle(FDC, left, top, right, bottom);
+}
+
+void TCanvas::MoveTo(int x, int y) { MoveToEx(FDC, x, y, nullptr); }
+
+void TCanvas::LineTo(int x, int y) {
+    SelectPen();
+    ::LineTo(FDC, x, y);
+}
+
+void TCanvas::TextOut(int x, int y, const std::string& text) {
+    SelectFont();
+    SelectBrush();
+    ExtTextOutA(FDC, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+}
+
+TPoint TCanvas::TextExtent(const std::string& text) {
+    SelectFont();
+    SIZE sz{};
+    GetTextExtentPoint32A(FDC, text.data(), static_cast<int>(text.size()), &sz);
+    return {sz.cx, sz.cy};
+}
+
+int TCanvas::DrawText(const std::string& text, TRect& r, UINT format) {
+    SelectFont();
+    SelectBrush();
+    RECT rc{r.Left, r.Top, r.Right, r.Bottom};
+    int h = ::DrawTextA(FDC, text.data(), static_cast<int>(text.size()), &rc, format);
+    r = {rc.left, rc.top, rc.right, rc.bottom};
+    return h;
+}

@@ -1,0 +1,164 @@
+#pragma once
+// Fonts, brushes and pens described by properties, with the GDI objects made from them
+// on demand; and the canvas that draws with them on a device context.
+#include "framework/Classes.h"
+#include "framework/portable/Colors.h"
+#include "framework/portable/Geometry.h"
+
+#include <windows.h>
+
+#include <string>
+
+// Owns one GDI object.
+class GdiObject {
+public:
+    GdiObject() = default;
+    explicit GdiObject(HGDIOBJ h) : FHandle(h) {}
+    ~GdiObject() { Reset(); }
+    GdiObject(const GdiObject&) = delete;
+    GdiObject& operator=(const GdiObject&) = delete;
+    void Reset(HGDIOBJ h = nullptr) {
+        if (FHandle) DeleteObject(FHandle);
+        FHandle = h;
+    }
+    HGDIOBJ Get() const { return FHandle; }
+
+private:
+    HGDIOBJ FHandle = nullptr;
+};
+
+// Selects a GDI object into a device context for a scope and puts the old one back.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ obj) : FDC(dc), FOld(SelectObject(dc, obj)) {}
+    ~ScopedSelect() { SelectObject(FDC, FOld); }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    HDC FDC;
+    HGDIOBJ FOld;
+};
+
+enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+// Anything whose change the owner hears of through OnChange.
+class TGraphicsObject : public TPersistent {
+public:
+    TNotifyEvent OnChange;
+
+protected:
+    void Changed() {
+        if (OnChange) OnChange(this);
+    }
+};
+
+class TFont : public TGraphicsObject {
+public:
+    TFont();
+    const char* ClassName() const override { return "TFont"; }
+    void Assign(TPersistent* Source) override;
+
+    std::string Name() const { return FName; }
+    void SetName(const std::string& v);
+    int Height() const { return FHeight; }
+    void SetHeight(int v);
+    int Size() const;  // points at 96 pixels per inch
+    void SetSize(int points);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v);
+    unsigned Style() const { return FStyle; }
+    void SetStyle(unsigned v);
+    BYTE Charset() const { return FCharset; }
+    void SetCharset(BYTE v);
+
+    HFONT Handle();
+    bool SameAs(const TFont& other) const;
+
+private:
+    void Touch();
+    std::string FName;
+    int FHeight;
+    TColor FColor;
+    unsigned FStyle = 0;
+    BYTE FCharset;
+    GdiObject FHandle;
+};
+
+enum TBrushStyle { bsSolid, bsClear };
+
+class TBrush : public TGraphicsObject {
+public:
+    const char* ClassName() const override { return "TBrush"; }
+    void Assign(TPersistent* Source) override;
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v);  // makes the brush solid, as a fill colour does
+    TBrushStyle Style() const { return FStyle; }
+    void SetStyle(TBrushStyle v);
+    HBRUSH Handle();
+
+private:
+    TColor FColor = clWhite;
+    TBrushStyle FStyle = bsSolid;
+    GdiObject FHandle;
+};
+
+enum TPenStyle { psSolid, psDash, psDot, psClear };
+
+class TPen : public TGraphicsObject {
+public:
+    const char* ClassName() const override { return "TPen"; }
+    void Assign(TPersistent* Source) override;
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v);
+    TPenStyle Style() const { return FStyle; }
+    void SetStyle(TPenStyle v);
+    int Width() const { return FWidth; }
+    void SetWidth(int v);
+    HPEN Handle();
+
+private:
+    TColor FColor = clBlack;
+    TPenStyle FStyle = psSolid;
+    int FWidth = 1;
+    GdiObject FHandle;
+};
+
+// Draws on a device context it is given (it does not own it). The font, brush and pen
+// are selected on each drawing call, so property changes take effect at the next call.
+class TCanvas : public TPersistent {
+public:
+    TCanvas();
+    ~TCanvas() override;
+    const char* ClassName() const override { return "TCanvas"; }
+
+    HDC Handle() const { return FDC; }
+    // Hands the canvas a device context (or none); the previous one gets its objects back.
+    void SetHandle(HDC dc);
+
+    TFont Font;
+    TBrush Brush;
+    TPen Pen;
+
+    void FillRect(const TRect& r);
+    void FrameRect(const TRect& r);
+    void Rectangle(int left, int top, int right, int bottom);
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    void TextOut(int x, int y, const std::string& text);
+    TPoint TextExtent(const std::string& text);
+    int TextHeight(const std::string& text) { return TextExtent(text).Y; }
+    int DrawText(const std::string& text, TRect& r, UINT format);
+    // Counts calls of FillRect since the handle was set (a paint's cost is its fills).
+    int FillCount = 0;
+
+private:
+    void SelectFont();
+    void SelectBrush();
+    void SelectPen();
+    HDC FDC = nullptr;
+    HGDIOBJ FOldFont = nullptr, FOldBrush = nullptr, FOldPen = nullptr;
+};
+
+// Resolves a colour for GDI (system colours through GetSysColor).
+COLORREF ColorRef(TColor c);

@@ -1,0 +1,17 @@
+#include "tests/win/common/TestSupport.h"
+
+#include "framework/ExceptionDisplay.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    TApplication app;
+    app.Initialize();
+    app.SetTitle("Kestrovane1");
+    // Tests read what would have been shown instead of a box waiting for a click.
+    ExceptionDisplay::Show = [](const std::string& text, const std::string& caption) {
+        TestSupport::ShownBoxes().push_back({text, caption});
+    };
+    return RUN_ALL_TESTS();
+}

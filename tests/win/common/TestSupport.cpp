@@ -1,0 +1,82 @@
+#include "tests/win/common/TestSupport.h"
+
+#include "framework/ExceptionDisplay.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace TestSupport {
+
+std::vector<ShownBox>& ShownBoxes() {
+    static std::vector<ShownBox> boxes;
+    return boxes;
+}
+
+void Pump(int ms) {
+    const DWORD until = GetTickCount() + static_cast<DWORD>(ms);
+    do {
+        Application->ProcessMessages();
+        Sleep(1);
+    } while (static_cast<int>(until - GetTickCount()) > 0);
+}
+
+bool PumpUntil(const std::function<bool()>& done, int ms) {
+    const DWORD until = GetTickCount() + static_cast<DWORD>(ms);
+    while (!done()) {
+        if (static_cast<int>(until - GetTickCount()) <= 0) return false;
+        Application->ProcessMessages();
+        Sleep(1);
+    }
+    return true;
+}
+
+COLORREF ClientPixel(HWND wnd, int x, int y) {
+    UpdateWindow(wnd);
+    HDC dc = GetDC(wnd);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(wnd, dc);
+    return c;
+}
+
+TempFolder::TempFolder() {
+    char tmp[MAX_PATH];
+    GetTempPathA(MAX_PATH, tmp);
+    static int n = 0;
+    Path = std::string(tmp) + "kv" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++n);
+    CreateDirectoryA(Path.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder() {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((Path + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveDirectoryA(File(name).c_str());
+            else
+                DeleteFileA(File(name).c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(Path.c_str());
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+} // namespace TestSupport

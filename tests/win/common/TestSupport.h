@@ -1,0 +1,40 @@
+#pragma once
+// What every Windows test program shares: one application object, a recorder in place
+// of the exception display's message box, and helpers to run the message loop.
+#include "framework/Forms.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace TestSupport {
+
+struct ShownBox {
+    std::string text, caption;
+};
+// Message boxes the exception display would have shown, oldest first.
+std::vector<ShownBox>& ShownBoxes();
+
+// Handles messages for `ms` milliseconds (timers tick meanwhile).
+void Pump(int ms);
+// Handles messages until `done` holds or `ms` milliseconds have passed; true if it held.
+bool PumpUntil(const std::function<bool()>& done, int ms);
+
+// The colour of a screen pixel of a window's client area, after it has painted.
+COLORREF ClientPixel(HWND wnd, int x, int y);
+
+// A fresh temporary folder (removed with its files by the destructor).
+struct TempFolder {
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::string Path;
+    std::string File(const std::string& name) const { return Path + "\\" + name; }
+};
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+
+} // namespace TestSupport

@@ -1,0 +1,193 @@
+#include "tests/win/common/TestSupport.h"
+
+#include "framework/ExceptionDisplay.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Exceptions.h"
+#include "framework/StdCtrls.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+using TestSupport::ShownBoxes;
+
+TEST(Platform, RunsInTheJapaneseCodePage) {
+    // Without the ja_JP locale Wine silently falls back to 1252; nothing else would show it.
+    EXPECT_EQ(GetACP(), 932u);
+    EXPECT_EQ(std::string("新規パス"), "\x90\x56\x8B\x4B\x83\x70\x83\x58");
+}
+
+namespace {
+
+// A graphic control that paints itself in one colour and records what reaches it.
+class Swatch : public TGraphicControl {
+public:
+    Swatch(TComponent* owner, TColor c) : TGraphicControl(owner), fill(c) {}
+    TColor fill;
+    int paints = 0;
+    std::vector<UINT> seen;
+    void Dispatch(TMessage& m) override {
+        seen.push_back(m.Msg);
+        TGraphicControl::Dispatch(m);
+    }
+
+protected:
+    void Paint() override {
+        ++paints;
+        Canvas()->Brush.SetColor(fill);
+        Canvas()->FillRect(ClientRect());
+    }
+};
+
+std::unique_ptr<TForm> MakeForm() {
+    auto f = std::make_unique<TForm>(nullptr);
+    f->BorderStyle = bsToolWindow;
+    f->SetBounds(50, 50, 200, 120);
+    return f;
+}
+
+} // namespace
+
+TEST(Framework, ErrorsInHandlersAreShownOnceWithTheTextRuleAndTheTitle) {
+    auto form = MakeForm();
+    auto* button = new TButton(form.get());
+    button->SetParent(form.get());
+    struct Row {
+        std::function<void()> raise;
+        std::string shown;
+    } rows[] = {
+        {[] { throw EListError("失敗しました"); }, "失敗しました."},  // ends in a double-byte character
+        {[] { throw Exception("bad thing"); }, "bad thing."},
+        {[] { throw Exception("done."); }, "done."},
+        {[] { throw std::runtime_error("not ours"); }, ""},
+    };
+    form->Show();
+    for (auto& r : rows) {
+        ShownBoxes().clear();
+        button->OnClick = [&](TObject*) { r.raise(); };
+        SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+        ASSERT_EQ(ShownBoxes().size(), 1u);
+        EXPECT_EQ(ShownBoxes()[0].text, r.shown);
+        EXPECT_EQ(ShownBoxes()[0].caption, "Kestrovane1");
+    }
+}
+
+TEST(Framework, AnErrorInOnShowIsShownAndTheWindowAppearsAllTheSame) {
+    auto form = MakeForm();
+    bool visibleDuringShow = true;
+    form->OnShow = [&](TObject*) {
+        visibleDuringShow = IsWindowVisible(form->Handle()) != 0;
+        throw Exception("show failed");
+    };
+    ShownBoxes().clear();
+    form->Show();
+    EXPECT_FALSE(visibleDuringShow);
+    ASSERT_EQ(ShownBoxes().size(), 1u);
+    EXPECT_EQ(ShownBoxes()[0].text, "show failed.");
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+TEST(Framework, AnErrorInOnCloseKeepsTheWindowOpenAndEveryCloseTriesAgain) {
+    auto form = MakeForm();
+    int closes = 0;
+    form->OnClose = [&](TObject*, TCloseAction&) {
+        ++closes;
+        throw Exception("cannot save");
+    };
+    form->Show();
+    ShownBoxes().clear();
+    SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(closes, 2);
+    EXPECT_EQ(ShownBoxes().size(), 2u);
+    EXPECT_TRUE(IsWindow(form->Handle()) && IsWindowVisible(form->Handle()));
+}
+
+TEST(Framework, GraphicControlsPaintInCreationOrderAndReceiveTheirMouse) {
+    auto form = MakeForm();
+    auto* under = new Swatch(form.get(), clRed);
+    under->SetParent(form.get());
+    under->SetBounds(10, 10, 60, 40);
+    auto* over = new Swatch(form.get(), clBlue);
+    over->SetParent(form.get());
+    over->SetBounds(40, 20, 60, 40);
+    form->Show();
+    EXPECT_EQ(TestSupport::ClientPixel(form->Handle(), 15, 15), RGB(255, 0, 0));
+    EXPECT_EQ(TestSupport::ClientPixel(form->Handle(), 45, 25), RGB(0, 0, 255));  // overlap
+    EXPECT_EQ(TestSupport::ClientPixel(form->Handle(), 95, 55), RGB(0, 0, 255));
+    EXPECT_GE(under->paints, 1);
+
+    // A click in the overlap goes to the one on top, in its own coordinates.
+    int x = -1, y = -1;
+    over->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) { x = X, y = Y; };
+    SendMessageA(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 25));
+    SendMessageA(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(45, 25));
+    EXPECT_EQ(x, 5);
+    EXPECT_EQ(y, 5);
+    EXPECT_EQ(std::count(under->seen.begin(), under->seen.end(), (UINT)WM_LBUTTONDOWN), 0);
+}
+
+TEST(Framework, TimerTicksThroughTheLoopAndReportsWhenNoneIsGranted) {
+    TTimer t(nullptr);
+    int ticks = 0;
+    t.SetInterval(20);
+    t.SetOnTimer([&](TObject*) { ++ticks; });
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return ticks >= 3; }, 2000));
+    t.SetEnabled(false);
+    const int stopped = ticks;
+    TestSupport::Pump(100);
+    EXPECT_EQ(ticks, stopped);
+
+    auto saved = TTimer::SystemSetTimer;
+    TTimer::SystemSetTimer = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR { return 0; };
+    try {
+        t.SetEnabled(true);
+        ADD_FAILURE() << "no error";
+    } catch (const EOutOfResources& e) {
+        EXPECT_EQ(e.Message, "タイマーを取得できません");
+    }
+    TTimer::SystemSetTimer = saved;
+}
+
+TEST(Framework, MenuShortcutsActWhileEnabledOnly) {
+    auto form = MakeForm();
+    auto* menu = new TPopupMenu(form.get());
+    auto* item = new TMenuItem(form.get());
+    item->ShortCut = scCtrl | 'D';
+    int clicks = 0;
+    item->OnClick = [&](TObject*) { ++clicks; };
+    menu->Add(item);
+    form->PopupMenu = menu;
+    form->Show();
+    auto pressCtrl = [&](char key) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        SetKeyboardState(keys);
+        PostMessageA(form->Handle(), WM_KEYDOWN, key, 1);
+        Application->ProcessMessages();
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    };
+    pressCtrl('D');
+    EXPECT_EQ(clicks, 1);
+    item->Enabled = false;
+    pressCtrl('D');
+    EXPECT_EQ(clicks, 1);
+    PostMessageA(form->Handle(), WM_KEYDOWN, 'D', 1);  // without Ctrl: no shortcut
+    item->Enabled = true;
+    Application->ProcessMessages();
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(Framework, AssignBetweenStrangersFailsWithTheAssignMessage) {
+    TFont font;
+    TBrush brush;
+    try {
+        font.Assign(&brush);
+        ADD_FAILURE() << "no error";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message, "TBrush を TFont に代入することはできません");
+    }
+}
