@@ -1,9 +1,5 @@
 #include "app/ShellLaunch.h"
 
-#include "app/portable/LaunchParams.h"
-#include "framework/portable/CodePage.h"
-
-#include <shellapi.h>
 #include <shlobj.h>
 
 namespace ShellLaunch {
@@ -15,11 +11,6 @@ std::string ExplorerExe() {
     std::string path(dir, n);
     if (path.back() != '\\') path += '\\';
     return path + "EXPLORER.EXE";
-}
-
-void OpenExplorer(HWND owner, const std::string& path) {
-    const std::string params = ExplorerParameters(path);
-    ShellExecuteA(owner, "open", ExplorerExe().c_str(), params.c_str(), nullptr, SW_SHOWDEFAULT);
 }
 
 std::string BrowseForFolder(HWND owner) {
@@ -36,11 +27,6 @@ std::string BrowseForFolder(HWND owner) {
     // The item list comes from the shell's allocator, which is the COM task allocator.
     CoTaskMemFree(list);
     return path;
-}
-
-void OpenInfoPage(HWND owner, const std::string& exePath, const CodePage& cp) {
-    const std::string address = InfoPageAddress(exePath, cp);
-    ShellExecuteA(owner, "OPEN", address.c_str(), "", "", SW_SHOW);
 }
 
 } // namespace ShellLaunch

@@ -125,6 +125,11 @@ void TForm::Dispatch(TMessage& msg) {
     case WM_NCCREATE:
         if (PopupMenu) PopupMenu->OwnerWindow = FHandle;
         break;
+    case WM_GETMINMAXINFO:
+        // The form's bounds are what the program sets, even below the caption's height.
+        TWinControl::Dispatch(msg);
+        reinterpret_cast<MINMAXINFO*>(msg.LParam)->ptMinTrackSize = {1, 1};
+        return;
     }
     TWinControl::Dispatch(msg);
 }

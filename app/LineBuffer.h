@@ -1,0 +1,43 @@
+#pragma once
+// The line buffer between the list file and the folder list: the file's text as lines.
+// Loading reads the whole file, letting others read it meanwhile but not write it;
+// saving writes a temporary file beside the list file and puts it in the list file's
+// place in one step, so a failure or a crash midway leaves the old file whole.
+#include "framework/Classes.h"
+
+#include <string>
+#include <vector>
+
+class TLineBuffer : public TComponent {
+public:
+    using TComponent::TComponent;
+    const char* ClassName() const override { return "TLineBuffer"; }
+
+    void Clear() { FLines.clear(); }
+    void Add(const std::string& line) { FLines.push_back(line); }
+    int Count() const { return static_cast<int>(FLines.size()); }
+    const std::string& Get(int i) const { return FLines[static_cast<size_t>(i)]; }
+    const std::vector<std::string>& Lines() const { return FLines; }
+
+    // Replaces the content with the file's lines. Fails with EFOpenError ("ファイル %s は
+    // 開けません") when the file cannot be opened, EReadError when reading fails; the
+    // content is then unchanged.
+    void LoadFromFile(const std::string& path);
+    // Writes every line followed by CR LF. Fails with EFCreateError ("ファイル %s を作成
+    // できません") when the file cannot be created or replaced, EWriteError when writing
+    // fails; the old file is then untouched and no temporary file is left behind.
+    void SaveToFile(const std::string& path) const;
+
+    // The temporary file a save writes first.
+    static std::string TempPathFor(const std::string& path) { return path + ".saving"; }
+
+    // The platform's write call, replaceable so tests can make a write fail midway.
+    using WriteFn = BOOL (*)(void* file, const void* data, unsigned long size, unsigned long* written);
+    static WriteFn SystemWrite;
+
+private:
+    std::vector<std::string> FLines;
+};
+
+// True when the last failed open of `path` failed only because the file is not there.
+bool IsMissingFileError(unsigned long error);

@@ -1,0 +1,244 @@
+#include "app/MainWindow1.h"
+
+#include "app/DropFiles.h"
+#include "app/ShellLaunch.h"
+#include "app/portable/EntryString.h"
+#include "app/portable/LaunchParams.h"
+#include "app/portable/PathRules.h"
+#include "app/portable/Registration.h"
+#include "app/portable/SlideIn.h"
+#include "controls/portable/CommaText.h"
+#include "framework/Exceptions.h"
+#include "framework/SystemCodePage.h"
+
+#include <shellapi.h>
+
+TMainForm1* MainForm1 = nullptr;
+
+std::string TMultiColComboBox::GetSelectedText() {
+    const int i = ItemIndex();
+    if (i < 0) return {};
+    std::vector<std::string> fields;
+    SplitCommaText(Items()->Get(i), fields, SystemCodePage());
+    return fields.size() > 1 ? fields[1] : std::string();
+}
+
+namespace {
+
+std::string ModuleFileName() {
+    char buf[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+    return std::string(buf, n < MAX_PATH ? n : MAX_PATH);
+}
+
+template <class T> T* Make(TMainForm1* form, const char* name) {
+    T* c = new T(form);
+    c->Name = name;
+    return c;
+}
+
+TMenuItem* MakeItem(TMainForm1* form, TPopupMenu* menu, const char* name, const char* caption,
+                    TShortCut shortcut, bool enabled, void (TMainForm1::*handler)(TObject*)) {
+    auto* item = Make<TMenuItem>(form, name);
+    item->Caption = caption;
+    item->ShortCut = shortcut;
+    item->Enabled = enabled;
+    if (handler) item->OnClick = [form, handler](TObject* s) { (form->*handler)(s); };
+    menu->Add(item);
+    return item;
+}
+
+} // namespace
+
+TMainForm1::TMainForm1(TComponent* AOwner) : TForm(AOwner) {
+    CreateComponents();
+    ExeFolder = FolderOfPath(ModuleFileName(), SystemCodePage());
+    FExePath = ModuleFileName();
+    // Off-screen to the left and seven pixels high: the timer slides the window in.
+    SetTop(20);
+    SetLeft(-524);
+    SetHeight(7);
+    SetWidth(386);
+    DragAcceptFiles(Handle(), TRUE);
+}
+
+// The window as its design describes it, in creation order.
+void TMainForm1::CreateComponents() {
+    Name = "MainForm1";
+    SetCaption("Kestrovane1");
+    BorderStyle = bsToolWindow;
+    FormStyle = fsStayOnTop;
+    SetColor(clBtnFace);
+    DesignClientWidth = 492;
+    DesignClientHeight = 37;
+    SetBounds(20, 20, FWidth, FHeight);
+    OnShow = [this](TObject* s) { FormShow(s); };
+    OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+
+    GradBox1 = Make<TLabel>(this, "GradBox1");
+    GradBox1->SetParent(this);
+    GradBox1->SetBounds(0, 0, 492, 37);
+    GradBox1->SetColor(clBtnFace);
+    GradBox1->SetAlign(alClient);
+
+    Label2 = Make<TLabel>(this, "Label2");
+    Label2->SetParent(this);
+    Label2->SetBounds(8, 12, 29, 12);
+    Label2->SetCaption("ﾊﾟｽ ：");
+    Label2->Alignment = taRightJustify;
+    Label2->SetTransparent(true);
+    Label2->SetFont(Font());
+
+    Label3 = Make<TLabel>(this, "Label3");
+    Label3->SetParent(this);
+    Label3->SetBounds(12, 32, 6, 12);
+    Label3->SetCaption("\"");
+    Label3->SetVisible(false);
+
+    Memo1 = Make<TLineBuffer>(this, "Memo1");
+
+    Button4 = Make<TButton>(this, "Button4");
+    Button4->SetParent(this);
+    Button4->SetBounds(386, 8, 100, 21);
+    Button4->SetCaption("ｴｸｽﾌﾟﾛｰﾗ起動(&E)");
+    Button4->Hint = "エクスプローラの起動";
+    Button4->SetShowHint(true);
+    Button4->SetFont(Font());
+    Button4->TabOrder = 1;
+    Button4->OnClick = [this](TObject* s) { Button4Click(s); };
+
+    MultiColComboBox1 = Make<TMultiColComboBox>(this, "MultiColComboBox1");
+    MultiColComboBox1->SetParent(this);
+    MultiColComboBox1->SetBounds(40, 8, 340, 21);
+    MultiColComboBox1->Hint = "パス(フォルダ)の選択";
+    MultiColComboBox1->SetShowHint(true);
+    MultiColComboBox1->TabOrder = 0;
+    MultiColComboBox1->SetStyle(csDropDownList);
+    MultiColComboBox1->DropDownCount = 12;
+    MultiColComboBox1->SetItemHeight(15);
+    MultiColComboBox1->OnChange = [this](TObject* s) { MultiColComboBox1Change(s); };
+
+    PopupMenu1 = Make<TPopupMenu>(this, "PopupMenu1");
+    PopupMenu = PopupMenu1;
+    N1 = MakeItem(this, PopupMenu1, "N1", "新規登録(&N)...", 16462, true, &TMainForm1::N1Click);
+    Delete1 = MakeItem(this, PopupMenu1, "Delete1", "削除(&D)", 16452, false, &TMainForm1::Delete1Click);
+    N5 = MakeItem(this, PopupMenu1, "N5", "-", 0, true, nullptr);
+    A1 = MakeItem(this, PopupMenu1, "A1", "インフォメーション(&I)...", 0, true, &TMainForm1::A1Click);
+    N2 = MakeItem(this, PopupMenu1, "N2", "-", 0, true, nullptr);
+    Exit1 = MakeItem(this, PopupMenu1, "Exit1", "終了(&X)", 16465, true, &TMainForm1::Exit1Click);
+
+    Timer1 = Make<TTimer>(this, "Timer1");
+    Timer1->SetInterval(20);
+    Timer1->SetOnTimer([this](TObject* s) { Timer1Timer(s); });
+
+    ScaleForDesign(96, 12);
+    SetClientSize(DesignClientWidth, DesignClientHeight);
+}
+
+void TMainForm1::Dispatch(TMessage& msg) {
+    if (msg.Msg == WM_DROPFILES) {
+        WMDropFiles(msg);
+        return;
+    }
+    TForm::Dispatch(msg);
+}
+
+std::string TMainForm1::ListFilePath() const { return ::ListFilePath(ExeFolder); }
+
+std::vector<std::string> TMainForm1::Entries() {
+    std::vector<std::string> e;
+    const int n = MultiColComboBox1->Items()->Count();
+    for (int i = 0; i < n; ++i) e.push_back(MultiColComboBox1->Items()->Get(i));
+    return e;
+}
+
+void TMainForm1::FormShow(TObject*) {
+    FLoadFailed = false;
+    FEntriesAtLoad.clear();
+    try {
+        Memo1->LoadFromFile(ListFilePath());
+    } catch (const EStreamError&) {
+        // A list file that is there but unreadable must not be overwritten unasked.
+        const DWORD attr = GetFileAttributesA(ListFilePath().c_str());
+        FLoadFailed = attr != INVALID_FILE_ATTRIBUTES;
+        FEntriesAtLoad = Entries();
+        throw;
+    }
+    MultiColComboBox1->Items()->Clear();
+    for (int i = 0; i < Memo1->Count(); ++i) MultiColComboBox1->Items()->Add(Memo1->Get(i));
+}
+
+void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
+    if (FLoadFailed) {
+        if (Entries() == FEntriesAtLoad) return;  // nothing of the user's to keep
+        const std::string question = "ファイル " + ListFilePath() +
+                                     " は起動時に読み込めませんでした。上書きすると元の内容は失われます。上書きしますか?";
+        switch (FServices->Ask(Handle(), question, Application ? Application->Title() : "",
+                               MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON2)) {
+        case IDYES: break;
+        case IDNO: return;
+        default: Action = caNone; return;
+        }
+    }
+    Memo1->Clear();
+    const int n = MultiColComboBox1->Items()->Count();
+    for (int i = 0; i < n; ++i) {
+        std::string entry = MultiColComboBox1->Items()->Get(i);
+        if (!entry.empty()) Memo1->Add(entry);
+    }
+    Memo1->SaveToFile(ListFilePath());
+    FLoadFailed = false;
+}
+
+void TMainForm1::Timer1Timer(TObject*) {
+    const SlideInAction a = SlideInStep(Left(), Height(), Width());
+    switch (a) {
+    case SlideInAction::MoveRight: SetLeft(Left() + 32); break;
+    case SlideInAction::Grow: SetHeight(Height() + 3); break;
+    case SlideInAction::Widen: SetWidth(Width() + 8); break;
+    case SlideInAction::Stop: Timer1->SetEnabled(false); break;
+    }
+}
+
+void TMainForm1::Exit1Click(TObject*) { Close(); }
+
+void TMainForm1::AppendEntry(const std::string& name, const std::string& path) {
+    MultiColComboBox1->Items()->Add(MakeEntryString(Label3->Caption(), name, path));
+}
+
+std::string TMainForm1::AskName(const std::string& folder) {
+    return FServices->AskName(NamingCaption, folder, DefaultEntryName);
+}
+
+void TMainForm1::Button4Click(TObject*) {
+    FServices->ShellExecute(Handle(), "open", ShellLaunch::ExplorerExe(),
+                            ExplorerParameters(MultiColComboBox1->GetSelectedText()), nullptr,
+                            SW_SHOWDEFAULT);
+}
+
+void TMainForm1::N1Click(TObject*) {
+    RegisterChosenFolder(
+        FServices->BrowseForFolder(Handle()), [this](const std::string& f) { return AskName(f); },
+        [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, SystemCodePage());
+}
+
+void TMainForm1::Delete1Click(TObject* Sender) {
+    const int i = MultiColComboBox1->ItemIndex();
+    if (i >= 0) MultiColComboBox1->Items()->Delete(i);
+    MultiColComboBox1->Repaint();
+    MultiColComboBox1Change(Sender);
+}
+
+void TMainForm1::A1Click(TObject*) {
+    FServices->ShellExecute(Handle(), "OPEN", InfoPageAddress(FExePath, SystemCodePage()), "", "", SW_SHOW);
+}
+
+void TMainForm1::MultiColComboBox1Change(TObject*) {
+    Delete1->Enabled = !MultiColComboBox1->GetSelectedText().empty();
+}
+
+void TMainForm1::WMDropFiles(TMessage& msg) {
+    RegisterDrop(
+        reinterpret_cast<HDROP>(msg.WParam), [this](const std::string& f) { return AskName(f); },
+        [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, SystemCodePage());
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The main window: a narrow always-on-top tool window with the folder list, the launch
+// button and a pop-up menu, that slides in from the left edge of the screen.
+#include "app/LineBuffer.h"
+#include "app/ShellServices.h"
+#include "framework/ComboBox.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
+
+#include <memory>
+#include <string>
+
+// Until the multi-column combo box takes its place: a drop-down list of entry strings
+// whose selected text is the path field of the selected entry.
+class TMultiColComboBox : public TComboBox {
+public:
+    using TComboBox::TComboBox;
+    std::string GetSelectedText();
+};
+
+class TMainForm1 : public TForm {
+public:
+    explicit TMainForm1(TComponent* AOwner);
+    const char* ClassName() const override { return "TMainForm1"; }
+    void Dispatch(TMessage& msg) override;
+
+    // Components, in declaration order.
+    TLineBuffer* Memo1;
+    TButton* Button4;
+    TPopupMenu* PopupMenu1;
+    TMenuItem* A1;
+    TMenuItem* N1;
+    TMenuItem* Delete1;
+    TMenuItem* N5;
+    TLabel* GradBox1;
+    TLabel* Label2;
+    TMenuItem* Exit1;
+    TMultiColComboBox* MultiColComboBox1;
+    TLabel* Label3;
+    TMenuItem* N2;
+    TTimer* Timer1;
+
+    // Event handlers.
+    void FormShow(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void Button4Click(TObject* Sender);
+    void N1Click(TObject* Sender);
+    void Delete1Click(TObject* Sender);
+    void A1Click(TObject* Sender);
+    void Exit1Click(TObject* Sender);
+    void MultiColComboBox1Change(TObject* Sender);
+    void Timer1Timer(TObject* Sender);
+    void WMDropFiles(TMessage& msg);
+
+    std::string ListFilePath() const;
+    // Appends `MakeEntryString(name, path)` at the end of the folder list.
+    void AppendEntry(const std::string& name, const std::string& path);
+
+    // Tests point these elsewhere; the program keeps the defaults.
+    void SetServices(IShellServices* services) { FServices = services; }
+    void SetExeFolder(const std::string& folder) { ExeFolder = folder; }
+    void SetExePath(const std::string& path) { FExePath = path; }
+
+private:
+    void CreateComponents();
+    std::string AskName(const std::string& folder);
+    std::vector<std::string> Entries();
+
+    std::string ExeFolder;
+    std::string FExePath;
+    TShellServices FRealServices;
+    IShellServices* FServices = &FRealServices;
+    // The list file exists but could not be read at start: what the list held then, so
+    // the close neither overwrites the file with it unasked nor loses the user's changes.
+    bool FLoadFailed = false;
+    std::vector<std::string> FEntriesAtLoad;
+};
+
+extern TMainForm1* MainForm1;

@@ -1,0 +1,32 @@
+#pragma once
+// What the main window asks of the shell and of the user in dialogs, behind one small
+// interface: the program puts in the real thing, tests a recorder.
+#include <windows.h>
+
+#include <string>
+
+class IShellServices {
+public:
+    virtual ~IShellServices() = default;
+    // ShellExecuteA as the commands call it (directory may be null).
+    virtual void ShellExecute(HWND owner, const std::string& verb, const std::string& file,
+                              const std::string& params, const char* directory, int show) = 0;
+    // The folder browser: the chosen folder's path, or empty after a cancel.
+    virtual std::string BrowseForFolder(HWND owner) = 0;
+    // The naming prompt: the typed name with OK, the default after a cancel.
+    virtual std::string AskName(const std::string& caption, const std::string& prompt,
+                                const std::string& defaultText) = 0;
+    // A question in a message box; answers IDYES, IDNO or IDCANCEL.
+    virtual int Ask(HWND owner, const std::string& text, const std::string& caption, UINT flags) = 0;
+};
+
+// The real shell and dialogs.
+class TShellServices : public IShellServices {
+public:
+    void ShellExecute(HWND owner, const std::string& verb, const std::string& file,
+                      const std::string& params, const char* directory, int show) override;
+    std::string BrowseForFolder(HWND owner) override;
+    std::string AskName(const std::string& caption, const std::string& prompt,
+                        const std::string& defaultText) override;
+    int Ask(HWND owner, const std::string& text, const std::string& caption, UINT flags) override;
+};

@@ -1,0 +1,70 @@
+#pragma once
+// The combo box over the system's COMBOBOX: its items are reached through Items, whose
+// operations become the CB_* messages (so a descendant that intercepts those messages
+// sees every change), the selection through ItemIndex.
+#include "framework/Controls.h"
+
+#include <string>
+#include <vector>
+
+class TCustomComboBox;
+
+class TComboItems {
+public:
+    explicit TComboItems(TCustomComboBox* box) : FBox(box) {}
+    int Add(const std::string& s);
+    void Insert(int index, const std::string& s);
+    void Delete(int index);
+    void Clear();
+    int Count() const;
+    // The item as the control answers CB_GETLBTEXT, sized by CB_GETLBTEXTLEN.
+    std::string Get(int index) const;
+    std::string operator[](int index) const { return Get(index); }
+
+private:
+    TCustomComboBox* FBox;
+};
+
+enum TComboBoxStyle { csDropDown, csDropDownList };
+
+class TCustomComboBox : public TWinControl {
+public:
+    explicit TCustomComboBox(TComponent* AOwner);
+    const char* ClassName() const override { return "TCustomComboBox"; }
+    void Dispatch(TMessage& msg) override;
+
+    TComboItems* Items() { return &FItems; }
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    int DropDownCount = 8;
+    int ItemHeight() const { return FItemHeight; }
+    virtual void SetItemHeight(int v);
+    TComboBoxStyle Style() const { return FStyle; }
+    void SetStyle(TComboBoxStyle v);
+
+    TNotifyEvent OnChange, OnDropDown;
+
+protected:
+    void CreateParams(TCreateParams& p) override;
+    void DestroyHandleStarting() override;
+    void CreateHandleDone() override;
+    virtual void Change();
+    virtual void DropDown();
+    // The height of list rows and of the closed field that the measure-item request answers.
+    virtual void MeasureItem(MEASUREITEMSTRUCT& mis);
+
+    int FItemHeight = 16;
+    TComboBoxStyle FStyle = csDropDown;
+
+private:
+    TComboItems FItems{this};
+    std::vector<std::string> FSavedItems;
+    int FSavedIndex = -1;
+    bool FRestoring = false;
+};
+
+class TComboBox : public TCustomComboBox {
+public:
+    using TCustomComboBox::TCustomComboBox;
+    const char* ClassName() const override { return "TComboBox"; }
+};
