@@ -45,6 +45,10 @@ void TLineBuffer::LoadFromFile(const std::string& path) {
 }
 
 void TLineBuffer::SaveToFile(const std::string& path) const {
+    // A read-only list file is not replaced (Windows refuses to; Wine would not).
+    const DWORD attr = GetFileAttributesA(path.c_str());
+    if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
+        throw EFCreateError(Format(Texts::FCreateError, path));
     const std::string bytes = WriteListLines(FLines);
     const std::string temp = TempPathFor(path);
     {

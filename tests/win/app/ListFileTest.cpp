@@ -1,0 +1,131 @@
+#include "tests/win/app/MainWindowFixture.h"
+
+using TestSupport::ReadFileBytes;
+using V = std::vector<std::string>;
+
+TEST_F(MainWindowTest, LoadAndSaveFollowTheLineRules) {
+    struct Row {
+        const char* name;
+        std::string file;
+        V entries;
+        std::string saved;
+    } rows[] = {
+        {"CR LF", "a\r\nb\r\n", {"a", "b"}, "a\r\nb\r\n"},
+        {"no final break", "a\r\nb", {"a", "b"}, "a\r\nb\r\n"},
+        {"LF alone", "a\nb\n", {"a", "b"}, "a\r\nb\r\n"},
+        {"CR alone", "a\rb\r", {"a", "b"}, "a\r\nb\r\n"},
+        {"empty line between", "a\r\n\r\nb\r\n", {"a", "", "b"}, "a\r\nb\r\n"},
+        {"two breaks only", "\r\n\r\n", {"", ""}, ""},
+        {"empty file", "", {}, ""},
+        {"a line without quotes", "C:\\Data\r\n", {"C:\\Data"}, "C:\\Data\r\n"},
+        {"spaces only stay", "  \r\n", {"  "}, "  \r\n"},
+        {"a quote inside a name", "\"a\"b\",\"C:\\x\"\r\n", {"\"a\"b\",\"C:\\x\""}, "\"a\"b\",\"C:\\x\"\r\n"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Open(r.file.c_str(), r.file.size());
+        EXPECT_TRUE(TestSupport::ShownBoxes().empty());
+        EXPECT_EQ(Entries(), r.entries);
+        EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), -1);
+        EXPECT_FALSE(form->Delete1->Enabled);
+        EXPECT_TRUE(CloseWindow());
+        EXPECT_EQ(ReadFileBytes(ListFile()), r.saved);
+        EXPECT_FALSE(TestSupport::FileExists(ListFile() + ".saving"));
+        delete form;
+        form = nullptr;
+    }
+}
+
+TEST_F(MainWindowTest, AMissingListFileIsReportedBeforeTheWindowShowsAndCreatedAtClose) {
+    bool visibleAtBox = true;
+    ExceptionDisplay::ShowFn saved = ExceptionDisplay::Show;
+    ExceptionDisplay::Show = [&](const std::string& text, const std::string& caption) {
+        visibleAtBox = form && IsWindowVisible(form->Handle());
+        saved(text, caption);
+    };
+    Open(nullptr);
+    ExceptionDisplay::Show = saved;
+    ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
+    EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ファイル " + ListFile() + " は開けません.");
+    EXPECT_EQ(TestSupport::ShownBoxes()[0].caption, "Kestrovane1");
+    EXPECT_FALSE(visibleAtBox);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(Entries().empty());
+    form->AppendEntry("Data", "C:\\Data");
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(ReadFileBytes(ListFile()), "\"Data\",\"C:\\Data\"\r\n");
+}
+
+TEST_F(MainWindowTest, AnUnwritableListFileRefusesTheCloseAndALaterCloseSucceeds) {
+    Open("a\r\n");
+    form->AppendEntry("B", "C:\\B");
+    SetFileAttributesA(ListFile().c_str(), FILE_ATTRIBUTE_READONLY);
+    TestSupport::ShownBoxes().clear();
+    EXPECT_FALSE(CloseWindow());
+    ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
+    EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ファイル " + ListFile() + " を作成できません.");
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(ReadFileBytes(ListFile()), "a\r\n");
+    EXPECT_EQ(Entries(), (V{"a", "\"B\",\"C:\\B\""}));
+    EXPECT_FALSE(TestSupport::FileExists(ListFile() + ".saving"));
+    SetFileAttributesA(ListFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(ReadFileBytes(ListFile()), "a\r\n\"B\",\"C:\\B\"\r\n");
+}
+
+TEST_F(MainWindowTest, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
+    Open("old one\r\nold two\r\n");
+    form->AppendEntry("N", "C:\\N");
+    auto savedWrite = TLineBuffer::SystemWrite;
+    TLineBuffer::SystemWrite = [](void* f, const void* d, unsigned long n, unsigned long* w) -> BOOL {
+        DWORD half = n / 2;  // half of it reaches the disk, then the volume is full
+        WriteFile(static_cast<HANDLE>(f), d, half, &half, nullptr);
+        *w = half;
+        SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    };
+    TestSupport::ShownBoxes().clear();
+    const bool closed = CloseWindow();
+    TLineBuffer::SystemWrite = savedWrite;
+    EXPECT_FALSE(closed);
+    ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
+    EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ストリームへの書き込みに失敗しました.");
+    EXPECT_EQ(ReadFileBytes(ListFile()), "old one\r\nold two\r\n");
+    EXPECT_FALSE(TestSupport::FileExists(ListFile() + ".saving"));
+}
+
+TEST_F(MainWindowTest, AListFileThatCouldNotBeReadIsNeverOverwrittenUnasked) {
+    TestSupport::WriteFileBytes(ListFile(), "precious\r\n");
+    // Another program holds the file open for writing while this one starts.
+    HANDLE held = CreateFileA(ListFile().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    Open(nullptr);
+    CloseHandle(held);
+    ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
+    EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ファイル " + ListFile() + " は開けません.");
+
+    // Unchanged list: the close goes without writing and without asking.
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_TRUE(services.questions.empty());
+    EXPECT_EQ(ReadFileBytes(ListFile()), "precious\r\n");
+}
+
+TEST_F(MainWindowTest, AfterAFailedLoadAChangedListIsWrittenOnlyWhenTheUserSaysSo) {
+    TestSupport::WriteFileBytes(ListFile(), "precious\r\n");
+    HANDLE held = CreateFileA(ListFile().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    Open(nullptr);
+    CloseHandle(held);
+    form->AppendEntry("New", "C:\\New");
+    services.askAnswer = IDCANCEL;  // keep the window
+    EXPECT_FALSE(CloseWindow());
+    EXPECT_EQ(services.questions.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(ListFile()), "precious\r\n");
+    services.askAnswer = IDNO;  // close, leave the file alone
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(ReadFileBytes(ListFile()), "precious\r\n");
+    services.askAnswer = IDYES;  // overwrite
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(ReadFileBytes(ListFile()), "\"New\",\"C:\\New\"\r\n");
+}

@@ -1,0 +1,91 @@
+#pragma once
+// A main window pointed at a temporary folder, with the shell and the dialogs recorded.
+#include "app/MainWindow1.h"
+#include "framework/ExceptionDisplay.h"
+#include "tests/win/common/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct ShellCall {
+    std::string verb, file, params;
+    bool dirNull;
+    std::string dir;
+    int show;
+};
+
+class RecordingServices : public IShellServices {
+public:
+    std::vector<ShellCall> calls;
+    std::deque<std::string> browseAnswers, nameAnswers;
+    std::vector<std::string> prompts;  // prompt texts the naming prompt was shown with
+    std::vector<std::string> questions;
+    int askAnswer = IDNO;
+
+    void ShellExecute(HWND, const std::string& verb, const std::string& file, const std::string& params,
+                      const char* directory, int show) override {
+        calls.push_back({verb, file, params, directory == nullptr, directory ? directory : "", show});
+    }
+    std::string BrowseForFolder(HWND) override {
+        if (browseAnswers.empty()) return {};
+        std::string a = browseAnswers.front();
+        browseAnswers.pop_front();
+        return a;
+    }
+    std::string AskName(const std::string& caption, const std::string& prompt, const std::string& def) override {
+        EXPECT_EQ(caption, "名称の入力");
+        EXPECT_EQ(def, "新規パス");
+        prompts.push_back(prompt);
+        if (nameAnswers.empty()) return def;  // cancelled
+        std::string a = nameAnswers.front();
+        nameAnswers.pop_front();
+        return a;
+    }
+    int Ask(HWND, const std::string& text, const std::string&, UINT) override {
+        questions.push_back(text);
+        return askAnswer;
+    }
+};
+
+class MainWindowTest : public testing::Test {
+protected:
+    TestSupport::TempFolder dir;
+    RecordingServices services;
+    TMainForm1* form = nullptr;
+
+    std::string ListFile() const { return dir.Path + "/DirList.txt"; }
+
+    // Builds the window over `content` (nullptr: no list file) and shows it.
+    void Open(const char* content, size_t size = std::string::npos) {
+        if (content) TestSupport::WriteFileBytes(ListFile(), size == std::string::npos ? std::string(content) : std::string(content, size));
+        TestSupport::ShownBoxes().clear();
+        form = new TMainForm1(Application);
+        Application->MainForm = form;
+        form->SetExeFolder(dir.Path);
+        form->SetServices(&services);
+        form->Show();
+    }
+    std::vector<std::string> Entries() {
+        std::vector<std::string> e;
+        for (int i = 0; i < form->MultiColComboBox1->Items()->Count(); ++i)
+            e.push_back(form->MultiColComboBox1->Items()->Get(i));
+        return e;
+    }
+    // Closes as the close box does; true when the window went.
+    bool CloseWindow() {
+        Application->Terminated = false;
+        SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+        const bool closed = Application->Terminated;
+        MSG m;
+        PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);  // the quit meant for a real loop
+        Application->Terminated = false;
+        return closed;
+    }
+    void TearDown() override {
+        delete form;
+        form = nullptr;
+    }
+};
