@@ -1,4 +1,4 @@
-#include "Bitmap.h"
+#include "framework/Bitmap.h"
 
 #include <algorithm>
 #include <cstring>
@@ -75,6 +75,7 @@ TBitmap::~TBitmap() {
 }
 
 void TBitmap::Deselect() {
+    if (FCanvas) FCanvas->SetHandle(nullptr);
     if (FDC) {
         SelectObject(FDC, FOldBitmap);
         DeleteDC(FDC);
@@ -155,7 +156,15 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     Changed();
 }
 
-void TBitmap::Assign(const TBitmap* source) {
+void TBitmap::Assign(TPersistent* Source) {
+    if (!Source || dynamic_cast<TBitmap*>(Source)) {
+        CopyFrom(static_cast<const TBitmap*>(Source));
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+void TBitmap::CopyFrom(const TBitmap* source) {
     if (source == this) return;
     if (!source || source->Empty()) {
         Replace(nullptr, source ? source->FFormat : FFormat, source ? source->FWidth : 0,
@@ -241,6 +250,12 @@ HDC TBitmap::DC() {
         if (FHandle) FOldBitmap = SelectObject(FDC, FHandle);
     }
     return FDC;
+}
+
+TCanvas* TBitmap::Canvas() {
+    if (!FCanvas) FCanvas = std::make_unique<TCanvas>();
+    FCanvas->SetHandle(DC());
+    return FCanvas.get();
 }
 
 void DrawBitmap(HDC dc, int x, int y, TBitmap& bitmap, SysColorFn sys) {

@@ -3,24 +3,24 @@
 // pixels), a one-bit monochrome bitmap, or a screen-compatible (device-dependent) bitmap
 // handed over for drawing. It owns its GDI handle and, while a canvas is in use, a
 // memory DC with the bitmap selected into it.
+#include "framework/Classes.h"
+#include "framework/Graphics.h"
+#include "framework/portable/Colors.h"
+
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
-
-#include "portable/Colors.h"
 
 
 enum class TPixelFormat { pfDevice, pf1bit, pf32bit };
 
-class TBitmap {
+class TBitmap : public TPersistent {
 public:
-    using TChangeEvent = std::function<void(TBitmap* sender)>;
-
     TBitmap();
     TBitmap(int width, int height);  // 32-bit, black
-    ~TBitmap();
+    ~TBitmap() override;
+    const char* ClassName() const override { return "TBitmap"; }
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
 
@@ -34,7 +34,8 @@ public:
     bool Empty() const { return FWidth == 0 || FHeight == 0; }
 
     // Deep copy of image, format and transparency; a null source empties this bitmap.
-    void Assign(const TBitmap* source);
+    // Other sources go to the framework's assignment (a conversion error).
+    void Assign(TPersistent* Source) override;
     // Drops the image: empty afterwards, format unchanged; notifies like any change.
     void FreeImage();
 
@@ -59,13 +60,16 @@ public:
     // A memory DC with the bitmap selected, made on first use and kept until the image
     // changes. Drawing through it does not notify; call Changed afterwards.
     HDC DC();
+    // A canvas on DC(); its drawing does not notify either.
+    TCanvas* Canvas();
 
-    TChangeEvent OnChange;
+    TNotifyEvent OnChange;
     void Changed();
 
 private:
     void Release();
     void Deselect();
+    void CopyFrom(const TBitmap* source);
     void Replace(HBITMAP handle, TPixelFormat format, int w, int h, std::uint32_t* bits);
 
     HBITMAP FHandle = nullptr;
@@ -76,6 +80,7 @@ private:
     TColor FTransparentColor = 0;
     HDC FDC = nullptr;
     HGDIOBJ FOldBitmap = nullptr;
+    std::unique_ptr<TCanvas> FCanvas;
 };
 
 // Drawing a bitmap on a device context: transparent bitmaps leave out their transparent

@@ -55,7 +55,7 @@ TEST(Bitmap, AssignIsADeepCopyWithTransparency) {
     a.SetTransparentColor(0x00008080);
     TBitmap b;
     int changes = 0;
-    b.OnChange = [&](TBitmap*) { ++changes; };
+    b.OnChange = [&](TObject*) { ++changes; };
     b.Assign(&a);
     EXPECT_EQ(changes, 1);
     a.ScanLine(0)[0] = 0;  // the copy must not share pixels
@@ -72,7 +72,7 @@ TEST(Bitmap, AssignIsADeepCopyWithTransparency) {
 TEST(Bitmap, NotifiesOnlyRealChanges) {
     TBitmap b(2, 2);
     int changes = 0;
-    b.OnChange = [&](TBitmap*) { ++changes; };
+    b.OnChange = [&](TObject*) { ++changes; };
     b.SetPixelFormat(TPixelFormat::pf32bit);
     b.SetSize(2, 2);
     b.SetTransparentColor(0);

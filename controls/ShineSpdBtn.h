@@ -1,0 +1,195 @@
+#pragma once
+// The shine speed button: a self-painting, non-windowed speed button with a pressed
+// colour set, a font and glyph effect of its own while the mouse is over it, gradient
+// backgrounds, three bevel frames, embossed captions and latching groups.
+#include "controls/portable/ShineLook.h"
+#include "controls/portable/ShineTypes.h"
+#include "framework/Bitmap.h"
+#include "framework/Controls.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Graphics.h"
+
+#include <memory>
+#include <string>
+
+// One look of the button: background (plain or gradient) and the three frame colours.
+class TShineBtnColors : public TPersistent {
+public:
+    TShineBtnColors();
+    ~TShineBtnColors() override;
+    const char* ClassName() const override { return "TShineBtnColors"; }
+
+    TColor Color() const { return FColor; }
+    TColor Highlight() const { return FHighlight; }
+    TColor Shadow() const { return FShadow; }
+    TColor DarkShadow() const { return FDarkShadow; }
+    TColor GradColor() const { return FGradColor; }
+    bool GradVertical() const { return FGradVertical; }
+    bool Gradation() const { return FGradation; }
+    void SetColor(TColor value);
+    void SetHighlight(TColor value);
+    void SetShadow(TColor value);
+    void SetDarkShadow(TColor value);
+    void SetGradColor(TColor value);
+    void SetGradVertical(bool value);
+    void SetGradation(bool value);
+
+    TShineColorValues Values() const;
+
+    // Copies a colour set; anything else goes to the framework's assignment, which
+    // raises its conversion error for a null or foreign source.
+    void Assign(TPersistent* Source) override;
+
+    TNotifyEvent OnChange;
+
+protected:
+    void AssignTo(TPersistent* Dest) override;
+
+private:
+    template <class T> void Set(T& field, T value);
+    void Changed();
+    void CopyFrom(const TShineBtnColors& source);
+
+    TColor FColor = clBtnFace;
+    TColor FHighlight = clBtnHighlight;
+    TColor FShadow = clBtnShadow;
+    TColor FDarkShadow = clWindowFrame;
+    TColor FGradColor = 0x00FF0000;
+    bool FGradVertical = false;
+    bool FGradation = false;
+};
+
+using TShineMouseEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+
+class TShineSpeedButton : public TGraphicControl {
+public:
+    explicit TShineSpeedButton(TComponent* AOwner);
+    ~TShineSpeedButton() override;
+    const char* ClassName() const override { return "TShineSpeedButton"; }
+
+    // Published properties, in published order. Font and SetFont are the button's own
+    // font, not the base control's, which takes no part in drawing.
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int value);
+    bool Down() const { return FDown; }
+    void SetDown(bool value);
+    bool ClickDownHook() const { return FClickDownHook; }
+    void SetClickDownHook(bool value);
+    bool AccelCharDown() const { return FAccelCharDown; }
+    void SetAccelCharDown(bool value);
+    TFrameType FrameType() const { return FFrameType; }
+    void SetFrameType(TFrameType value);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool value);
+    bool ActiveFrame() const { return FActiveFrame; }
+    void SetActiveFrame(bool value);
+    bool UpFrame() const { return FUpFrame; }
+    void SetUpFrame(bool value);
+    bool DownFrame() const { return FDownFrame; }
+    void SetDownFrame(bool value);
+    TActiveImageType ActiveImage() const { return FActiveImage; }
+    void SetActiveImage(TActiveImageType value);
+    TDisabledImageType DisabledImage() const { return FDisabledImage; }
+    void SetDisabledImage(TDisabledImageType value);
+    TColor DisabledHighlight() const { return FDisabledHighlight; }
+    void SetDisabledHighlight(TColor value);
+    TColor DisabledShadow() const { return FDisabledShadow; }
+    void SetDisabledShadow(TColor value);
+    TShineBtnColors* Colors() const { return FColors.get(); }
+    void SetColors(TShineBtnColors* value);
+    TShineBtnColors* PressedColors() const { return FPressedColors.get(); }
+    void SetPressedColors(TShineBtnColors* value);
+    TColor ShineColor() const { return FShineColor; }
+    void SetShineColor(TColor value);
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* value);
+    TColor FontHighlight() const { return FFontHighlight; }
+    void SetFontHighlight(TColor value);
+    TColor FontShadow() const { return FFontShadow; }
+    void SetFontShadow(TColor value);
+    TFont* ActiveFont() const { return FActiveFont.get(); }
+    void SetActiveFont(TFont* value);
+    bool AllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool value);
+    TButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TButtonLayout value);
+    int Margin() const { return FMargin; }
+    void SetMargin(int value);
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int value);
+    TBitmap* Glyph() const { return FGlyph.get(); }
+    void SetGlyph(TBitmap* Value);
+    TShineMouseEvent OnMouseEnter;
+    TShineMouseEvent OnMouseLeave;
+
+    TShineButtonState State() const { return FState; }
+    TTimer* ActiveButtonTimer() const { return FActiveButtonTimer.get(); }
+
+    // The image of the glyph for the current state, owned by the caller; null when
+    // there is no glyph.
+    std::unique_ptr<TBitmap> CreateStateGlyph();
+
+    void Dispatch(TMessage& Message) override;
+
+protected:
+    void Paint() override;
+    void Click() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    virtual void MouseEnter(TShiftState Shift, int X, int Y);
+    virtual void MouseLeave(TShiftState Shift, int X, int Y);
+
+    void BackDraw(TCanvas* canvas);
+    void ImageDraw(TCanvas* canvas);
+    void FrameDraw(TCanvas* canvas);
+    void CalcDrawPosition(TCanvas* canvas, TPoint& glyphPos, TRect& captionRect);
+
+    void GroupUpdateStatus(int Index);
+    void UpdateTracking();
+    void ActiveButtonTimerOnTimer(TObject* Sender);
+
+    void GlyphOnChange(TObject* Sender);
+    void FontsAndColorsOnChange(TObject* Sender);
+
+    // Shared with the interaction code of a later unit.
+    bool FMouseInside = false;
+    bool FPressing = false;
+    TShineButtonState FState = sbsUp;
+    TObject* FGroupAnnouncer = nullptr;
+    std::unique_ptr<TTimer> FActiveButtonTimer;
+
+private:
+    template <class T> void Store(T& field, T value);
+
+    int FGroupIndex = 0;
+    bool FDown = false;
+    bool FClickDownHook = false;
+    bool FAccelCharDown = false;
+    TFrameType FFrameType = ftNormalFrame;
+    bool FTransparent = false;
+    bool FActiveFrame = true;
+    bool FUpFrame = true;
+    bool FDownFrame = true;
+    TActiveImageType FActiveImage = aiFrameLight;
+    TDisabledImageType FDisabledImage = diDefault;
+    TColor FDisabledHighlight = clBtnHighlight;
+    TColor FDisabledShadow = clBtnShadow;
+    std::unique_ptr<TShineBtnColors> FColors;
+    std::unique_ptr<TShineBtnColors> FPressedColors;
+    TColor FShineColor = 0x0000FFFF;
+    std::unique_ptr<TFont> FFont;
+    TColor FFontHighlight = clNone;
+    TColor FFontShadow = clNone;
+    std::unique_ptr<TFont> FActiveFont;
+    bool FAllowAllUp = false;
+    TButtonLayout FLayout = blGlyphLeft;
+    int FMargin = -1;
+    int FSpacing = 4;
+    std::unique_ptr<TBitmap> FGlyph;
+};
+
+// The colour as a pixel of 32-bit images (0x00RRGGBB), system colours resolved.
+std::uint32_t ColorToPixel(TColor color);
+// Mouse buttons, Shift, Ctrl and Alt as the keyboard reports them right now.
+TShiftState CurrentShiftState();
