@@ -2,9 +2,12 @@
 // composed offscreen unless the button is transparent. The choices themselves come from
 // the portable look code; this file only measures and draws.
 #include "controls/ShineSpdBtn.h"
+#include "controls/portable/GlyphEffects.h"
 #include "framework/SystemCodePage.h"
 
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -12,19 +15,34 @@ namespace {
 // target stays (DSPDxax).
 constexpr DWORD kMaskedBrushRop = 0x00E20746;
 
+// A 32-bit image pixel (0x00RRGGBB) as the colour GDI compares it with.
+TColor PixelToColor(std::uint32_t p) { return RGBColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
+
 }  // namespace
 
 std::unique_ptr<TBitmap> TShineSpeedButton::CreateStateGlyph() {
     if (!FGlyph || FGlyph->Empty()) return nullptr;
-    auto result = std::make_unique<TBitmap>();
-    result->Assign(FGlyph.get());
-    bool mask = false;
-    // EFFECTS
-    result->HandOverToDevice();
-    result->SetTransparent(true);
-    // Read after the effect; a mask is transparent where it is black.
-    const std::uint32_t key = mask ? 0 : result->Pixel(0, result->Height() - 1);
-    result->SetTransparentColor(RGBColor((key >> 16) & 0xFF, (key >> 8) & 0xFF, key & 0xFF));
+    const int w = FGlyph->Width(), h = FGlyph->Height();
+    Image32 source(w, h);
+    for (int y = 0; y < h; ++y) std::copy_n(FGlyph->ScanLine(y), w, source.Row(y));
+    GlyphEffectInput in;
+    in.State = FState;
+    in.ActiveImage = FActiveImage;
+    in.DisabledImage = FDisabledImage;
+    in.ShinePixel = ColorToPixel(FShineColor);
+    in.FacePixel = ColorToPixel(FColors->Color());
+    const std::optional<Image32> image = MakeStateGlyph(source, in);
+    if (!image) return nullptr;
+
+    auto result = std::make_unique<TBitmap>(image->Width(), image->Height());
+    for (int y = 0; y < image->Height(); ++y)
+        std::copy_n(image->Row(y), image->Width(), result->ScanLine(y));
+    if (image->Mask)
+        result->SetPixelFormat(TPixelFormat::pf1bit);
+    else
+        result->HandOverToDevice();
+    result->SetTransparent(image->Transparent);
+    result->SetTransparentColor(PixelToColor(image->TransparentColor));
     return result;
 }
 

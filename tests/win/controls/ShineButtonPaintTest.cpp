@@ -92,6 +92,47 @@ TEST(ShineButtonPaint, GlyphLeavesOutItsKeyColour) {
     EXPECT_EQ(img->ScanLine(4)[4], 0x000000FFu);
 }
 
+TEST(ShineButtonPaint, DisabledDefaultGlyphIsEmbossedThroughItsMask) {
+    TPaintButton b(9, 9);
+    TBitmap g(3, 3);  // one opaque centre pixel on a black key
+    g.ScanLine(1)[1] = 0x00FF0000;
+    b.SetGlyph(&g);  // drawn at (3, 3); its edge mask is the 2 x 2 block at the top left
+    b.SetDisabledHighlight(clLime);
+    b.SetDisabledShadow(clBlue);
+    b.SetEnabled(false);
+    auto img = PaintedImage(b);
+    const std::vector<std::string> expected{
+        ".........",
+        ".........",
+        ".........",
+        "...SS....",
+        "...SSH...",
+        "....HH...",
+        ".........",
+        ".........",
+        "........."};
+    for (int y = 0; y < 9; ++y) {
+        std::string row;
+        for (int x = 0; x < 9; ++x) {
+            const std::uint32_t p = img->ScanLine(y)[x];
+            row += p == 0x000000FF ? 'S' : p == 0x0000FF00 ? 'H' : p == 0x00FFFFFF ? '.' : '?';
+        }
+        EXPECT_EQ(row, expected[y]) << "row " << y;
+    }
+}
+
+TEST(ShineButtonPaint, ActiveStateDrawsTheLitGlyph) {
+    TPaintButton b(8, 8);
+    SetSmallGlyph(b);  // drawn at (2, 2)
+    b.SetShineColor(clLime);
+    b.FState = sbsActive;  // aiFrameLight: a one-pixel outline in the shine colour
+    auto img = PaintedImage(b);
+    EXPECT_EQ(img->ScanLine(2)[3], 0x0000FF00u);
+    EXPECT_EQ(img->ScanLine(3)[2], 0x0000FF00u);
+    EXPECT_EQ(img->ScanLine(2)[2], 0x00FFFFFFu);
+    EXPECT_EQ(img->ScanLine(3)[3], 0x00FF0000u);
+}
+
 TEST(ShineButtonPaint, DisabledCaptionIsEmbossed) {
     TPaintButton b(40, 20);
     b.SetCaption("I");
