@@ -6,7 +6,9 @@
 
 TShineBtnColors::TShineBtnColors() = default;
 
-TShineBtnColors::~TShineBtnColors() { OnChange = nullptr; }
+TShineBtnColors::~TShineBtnColors() {
+    OnChange = nullptr;
+}
 
 void TShineBtnColors::Changed() {
     if (OnChange) OnChange(this);
@@ -18,13 +20,27 @@ template <class T> void TShineBtnColors::Set(T& field, T value) {
     Changed();
 }
 
-void TShineBtnColors::SetColor(TColor value) { Set(FColor, value); }
-void TShineBtnColors::SetHighlight(TColor value) { Set(FHighlight, value); }
-void TShineBtnColors::SetShadow(TColor value) { Set(FShadow, value); }
-void TShineBtnColors::SetDarkShadow(TColor value) { Set(FDarkShadow, value); }
-void TShineBtnColors::SetGradColor(TColor value) { Set(FGradColor, value); }
-void TShineBtnColors::SetGradVertical(bool value) { Set(FGradVertical, value); }
-void TShineBtnColors::SetGradation(bool value) { Set(FGradation, value); }
+void TShineBtnColors::SetColor(TColor value) {
+    Set(FColor, value);
+}
+void TShineBtnColors::SetHighlight(TColor value) {
+    Set(FHighlight, value);
+}
+void TShineBtnColors::SetShadow(TColor value) {
+    Set(FShadow, value);
+}
+void TShineBtnColors::SetDarkShadow(TColor value) {
+    Set(FDarkShadow, value);
+}
+void TShineBtnColors::SetGradColor(TColor value) {
+    Set(FGradColor, value);
+}
+void TShineBtnColors::SetGradVertical(bool value) {
+    Set(FGradVertical, value);
+}
+void TShineBtnColors::SetGradation(bool value) {
+    Set(FGradation, value);
+}
 
 TShineColorValues TShineBtnColors::Values() const {
     return {FColor, FHighlight, FShadow, FDarkShadow, FGradColor, FGradVertical, FGradation};
@@ -49,7 +65,7 @@ void TShineBtnColors::Assign(TPersistent* Source) {
         Changed();
         return;
     }
-    TPersistent::Assign(Source);  // raises the framework's error for what it cannot copy
+    TPersistent::Assign(Source); // raises the framework's error for what it cannot copy
 }
 
 void TShineBtnColors::AssignTo(TPersistent* Dest) {
@@ -63,7 +79,9 @@ void TShineBtnColors::AssignTo(TPersistent* Dest) {
 
 // ---- TShineSpeedButton: construction and data ------------------------------------
 
-std::uint32_t ColorToPixel(TColor color) { return ColorToPixel(color, SystemColor); }
+std::uint32_t ColorToPixel(TColor color) {
+    return ColorToPixel(color, SystemColor);
+}
 
 TShiftState CurrentShiftState() {
     auto held = [](int key) { return GetKeyState(key) < 0; };
@@ -99,7 +117,7 @@ TShineSpeedButton::TShineSpeedButton(TComponent* AOwner) : TGraphicControl(AOwne
 
     FGlyph = std::make_unique<TBitmap>();
     FGlyph->OnChange = [this](TObject* sender) { GlyphOnChange(sender); };
-    FGlyph->SetTransparentColor(0x00008080);  // runs GlyphOnChange once
+    FGlyph->SetTransparentColor(0x00008080); // runs GlyphOnChange once
 
     SetBounds(Left(), Top(), 25, 25);
     SetCaption("");
@@ -120,7 +138,9 @@ TShineSpeedButton::~TShineSpeedButton() {
     FActiveFont.reset();
 }
 
-void TShineSpeedButton::FontsAndColorsOnChange(TObject*) { Invalidate(); }
+void TShineSpeedButton::FontsAndColorsOnChange(TObject*) {
+    Invalidate();
+}
 
 template <class T> void TShineSpeedButton::Store(T& field, T value) {
     if (field == value) return;
@@ -128,22 +148,48 @@ template <class T> void TShineSpeedButton::Store(T& field, T value) {
     Invalidate();
 }
 
-void TShineSpeedButton::SetClickDownHook(bool value) { Store(FClickDownHook, value); }
-void TShineSpeedButton::SetAccelCharDown(bool value) { Store(FAccelCharDown, value); }
-void TShineSpeedButton::SetFrameType(TFrameType value) { Store(FFrameType, value); }
-void TShineSpeedButton::SetActiveFrame(bool value) { Store(FActiveFrame, value); }
-void TShineSpeedButton::SetUpFrame(bool value) { Store(FUpFrame, value); }
-void TShineSpeedButton::SetDownFrame(bool value) { Store(FDownFrame, value); }
-void TShineSpeedButton::SetActiveImage(TActiveImageType value) { Store(FActiveImage, value); }
+void TShineSpeedButton::SetClickDownHook(bool value) {
+    Store(FClickDownHook, value);
+}
+void TShineSpeedButton::SetAccelCharDown(bool value) {
+    Store(FAccelCharDown, value);
+}
+void TShineSpeedButton::SetFrameType(TFrameType value) {
+    Store(FFrameType, value);
+}
+void TShineSpeedButton::SetActiveFrame(bool value) {
+    Store(FActiveFrame, value);
+}
+void TShineSpeedButton::SetUpFrame(bool value) {
+    Store(FUpFrame, value);
+}
+void TShineSpeedButton::SetDownFrame(bool value) {
+    Store(FDownFrame, value);
+}
+void TShineSpeedButton::SetActiveImage(TActiveImageType value) {
+    Store(FActiveImage, value);
+}
 void TShineSpeedButton::SetDisabledImage(TDisabledImageType value) {
     Store(FDisabledImage, value);
 }
-void TShineSpeedButton::SetDisabledHighlight(TColor value) { Store(FDisabledHighlight, value); }
-void TShineSpeedButton::SetDisabledShadow(TColor value) { Store(FDisabledShadow, value); }
-void TShineSpeedButton::SetShineColor(TColor value) { Store(FShineColor, value); }
-void TShineSpeedButton::SetLayout(TButtonLayout value) { Store(FLayout, value); }
-void TShineSpeedButton::SetMargin(int value) { Store(FMargin, value); }
-void TShineSpeedButton::SetSpacing(int value) { Store(FSpacing, value); }
+void TShineSpeedButton::SetDisabledHighlight(TColor value) {
+    Store(FDisabledHighlight, value);
+}
+void TShineSpeedButton::SetDisabledShadow(TColor value) {
+    Store(FDisabledShadow, value);
+}
+void TShineSpeedButton::SetShineColor(TColor value) {
+    Store(FShineColor, value);
+}
+void TShineSpeedButton::SetLayout(TButtonLayout value) {
+    Store(FLayout, value);
+}
+void TShineSpeedButton::SetMargin(int value) {
+    Store(FMargin, value);
+}
+void TShineSpeedButton::SetSpacing(int value) {
+    Store(FSpacing, value);
+}
 
 void TShineSpeedButton::SetFontHighlight(TColor value) {
     FFontHighlight = value;
@@ -165,7 +211,9 @@ void TShineSpeedButton::SetTransparent(bool value) {
     Invalidate();
 }
 
-void TShineSpeedButton::SetColors(TShineBtnColors* value) { FColors->Assign(value); }
+void TShineSpeedButton::SetColors(TShineBtnColors* value) {
+    FColors->Assign(value);
+}
 
 void TShineSpeedButton::SetPressedColors(TShineBtnColors* value) {
     FPressedColors->Assign(value);

@@ -12,13 +12,15 @@ TPoint CursorPos() {
     return {p.x, p.y};
 }
 
-}  // namespace
+} // namespace
 
 void TShineSpeedButton::Dispatch(TMessage& Message) {
     switch (Message.Msg) {
     case CM_FONTCHANGED:
     case CM_TEXTCHANGED:
-    case CM_SYSCOLORCHANGE: Invalidate(); return;
+    case CM_SYSCOLORCHANGE:
+        Invalidate();
+        return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE: {
         const TPoint p = ScreenToClient(CursorPos());
@@ -28,11 +30,14 @@ void TShineSpeedButton::Dispatch(TMessage& Message) {
             MouseLeave(CurrentShiftState(), p.X, p.Y);
         return;
     }
-    default: TGraphicControl::Dispatch(Message);
+    default:
+        TGraphicControl::Dispatch(Message);
     }
 }
 
-void TShineSpeedButton::Click() { TGraphicControl::Click(); }
+void TShineSpeedButton::Click() {
+    TGraphicControl::Click();
+}
 
 void TShineSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     TGraphicControl::MouseDown(Button, Shift, X, Y);
@@ -92,11 +97,13 @@ void TShineSpeedButton::ActiveButtonTimerOnTimer(TObject*) {
 }
 
 // Announcing the group's state to the siblings comes with the latching work.
-void TShineSpeedButton::GroupUpdateStatus(int Index) { FGroupIndex = Index; }
+void TShineSpeedButton::GroupUpdateStatus(int Index) {
+    FGroupIndex = Index;
+}
 
 void TShineSpeedButton::SetDown(bool value) {
     if (value == FDown || FGroupIndex == 0) return;
-    if (!FAllowAllUp && FDown) return;  // a group without all-up keeps its down button
+    if (!FAllowAllUp && FDown) return; // a group without all-up keeps its down button
     FDown = value;
     GroupUpdateStatus(FGroupIndex);
     FState = FDown ? sbsDown : sbsUp;

@@ -16,15 +16,18 @@ namespace {
 constexpr DWORD kMaskedBrushRop = 0x00E20746;
 
 // A 32-bit image pixel (0x00RRGGBB) as the colour GDI compares it with.
-TColor PixelToColor(std::uint32_t p) { return RGBColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF); }
+TColor PixelToColor(std::uint32_t p) {
+    return RGBColor((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<TBitmap> TShineSpeedButton::CreateStateGlyph() {
     if (!FGlyph || FGlyph->Empty()) return nullptr;
     const int w = FGlyph->Width(), h = FGlyph->Height();
     Image32 source(w, h);
-    for (int y = 0; y < h; ++y) std::copy_n(FGlyph->ScanLine(y), w, source.Row(y));
+    for (int y = 0; y < h; ++y)
+        std::copy_n(FGlyph->ScanLine(y), w, source.Row(y));
     GlyphEffectInput in;
     in.State = FState;
     in.ActiveImage = FActiveImage;
@@ -146,11 +149,21 @@ void TShineSpeedButton::ImageDraw(TCanvas* canvas) {
     for (const TCaptionCopy& copy : CaptionCopies(FState, FFontShadow, FFontHighlight)) {
         TColor color = fontColor;
         switch (copy.Source) {
-        case TCaptionSource::FontColor: color = fontColor; break;
-        case TCaptionSource::FontShadow: color = FFontShadow; break;
-        case TCaptionSource::FontHighlight: color = FFontHighlight; break;
-        case TCaptionSource::DisabledHighlight: color = FDisabledHighlight; break;
-        case TCaptionSource::DisabledShadow: color = FDisabledShadow; break;
+        case TCaptionSource::FontColor:
+            color = fontColor;
+            break;
+        case TCaptionSource::FontShadow:
+            color = FFontShadow;
+            break;
+        case TCaptionSource::FontHighlight:
+            color = FFontHighlight;
+            break;
+        case TCaptionSource::DisabledHighlight:
+            color = FDisabledHighlight;
+            break;
+        case TCaptionSource::DisabledShadow:
+            color = FDisabledShadow;
+            break;
         }
         canvas->Font.SetColor(color);
         TRect r = captionRect.Offset(copy.Offset.X, copy.Offset.Y);

@@ -11,7 +11,7 @@ BITMAPINFO Info32(int w, int h) {
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top-down: row 0 is the top row
+    bi.bmiHeader.biHeight = -h; // top-down: row 0 is the top row
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
@@ -38,12 +38,13 @@ std::vector<std::uint32_t> ReadPixels(HBITMAP bmp, int w, int h) {
     BITMAPINFO bi = Info32(w, h);
     ScreenDC screen;
     GetDIBits(screen.dc, bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
-    for (auto& p : px) p &= 0xFFFFFF;
+    for (auto& p : px)
+        p &= 0xFFFFFF;
     return px;
 }
 
 HBITMAP NewMono(int w, int h, const std::uint32_t* px) {
-    const int stride = ((w + 15) / 16) * 2;  // CreateBitmap wants rows on WORD boundaries
+    const int stride = ((w + 15) / 16) * 2; // CreateBitmap wants rows on WORD boundaries
     std::vector<std::uint8_t> rows(static_cast<std::size_t>(stride) * h, 0);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
@@ -63,11 +64,13 @@ HBITMAP NewDevice(int w, int h, const std::uint32_t* px) {
     return bmp;
 }
 
-}  // namespace
+} // namespace
 
 TBitmap::TBitmap() = default;
 
-TBitmap::TBitmap(int width, int height) { SetSize(width, height); }
+TBitmap::TBitmap(int width, int height) {
+    SetSize(width, height);
+}
 
 TBitmap::~TBitmap() {
     OnChange = nullptr;
@@ -126,8 +129,8 @@ void TBitmap::SetSize(int w, int h) {
         std::memcpy(bits, px.data(), px.size() * 4);
         Replace(bmp, format, w, h, bits);
     } else {
-        HBITMAP bmp = format == TPixelFormat::pf1bit ? NewMono(w, h, px.data())
-                                                     : NewDevice(w, h, px.data());
+        HBITMAP bmp =
+            format == TPixelFormat::pf1bit ? NewMono(w, h, px.data()) : NewDevice(w, h, px.data());
         Replace(bmp, format, w, h, nullptr);
     }
     Changed();
@@ -149,8 +152,8 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
         std::memcpy(bits, px.data(), px.size() * 4);
         Replace(bmp, format, w, h, bits);
     } else {
-        HBITMAP bmp = format == TPixelFormat::pf1bit ? NewMono(w, h, px.data())
-                                                     : NewDevice(w, h, px.data());
+        HBITMAP bmp =
+            format == TPixelFormat::pf1bit ? NewMono(w, h, px.data()) : NewDevice(w, h, px.data());
         Replace(bmp, format, w, h, nullptr);
     }
     Changed();
@@ -172,7 +175,8 @@ void TBitmap::CopyFrom(const TBitmap* source) {
     } else {
         // Reading needs the source's handle out of its DC; the source keeps its pixels.
         const_cast<TBitmap*>(source)->Deselect();
-        std::vector<std::uint32_t> px = ReadPixels(source->FHandle, source->FWidth, source->FHeight);
+        std::vector<std::uint32_t> px =
+            ReadPixels(source->FHandle, source->FWidth, source->FHeight);
         const int w = source->FWidth, h = source->FHeight;
         if (source->FFormat == TPixelFormat::pf32bit) {
             std::uint32_t* bits = nullptr;
@@ -199,7 +203,7 @@ void TBitmap::FreeImage() {
 
 std::uint32_t* TBitmap::ScanLine(int row) {
     if (!FBits || row < 0 || row >= FHeight) return nullptr;
-    GdiFlush();  // drawing through the DC may still be queued
+    GdiFlush(); // drawing through the DC may still be queued
     return FBits + static_cast<std::size_t>(row) * FWidth;
 }
 

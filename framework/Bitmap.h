@@ -12,13 +12,12 @@
 #include <cstdint>
 #include <memory>
 
-
 enum class TPixelFormat { pfDevice, pf1bit, pf32bit };
 
 class TBitmap : public TPersistent {
 public:
     TBitmap();
-    TBitmap(int width, int height);  // 32-bit, black
+    TBitmap(int width, int height); // 32-bit, black
     ~TBitmap() override;
     const char* ClassName() const override { return "TBitmap"; }
     TBitmap(const TBitmap&) = delete;
@@ -48,7 +47,7 @@ public:
     // Rows of a 32-bit image, row 0 at the top. Null for other formats or out of range.
     std::uint32_t* ScanLine(int row);
     const std::uint32_t* ScanLine(int row) const;
-    std::uint32_t Pixel(int x, int y) const;  // any format, as 0x00RRGGBB
+    std::uint32_t Pixel(int x, int y) const; // any format, as 0x00RRGGBB
     void Fill(TColor color, SysColorFn sys);
 
     bool Transparent() const { return FTransparent; }
@@ -73,7 +72,7 @@ private:
     void Replace(HBITMAP handle, TPixelFormat format, int w, int h, std::uint32_t* bits);
 
     HBITMAP FHandle = nullptr;
-    std::uint32_t* FBits = nullptr;  // only for pf32bit
+    std::uint32_t* FBits = nullptr; // only for pf32bit
     TPixelFormat FFormat = TPixelFormat::pf32bit;
     int FWidth = 0, FHeight = 0;
     bool FTransparent = false;

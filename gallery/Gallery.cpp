@@ -85,7 +85,8 @@ private:
         Row("FrameType");
         const std::pair<TFrameType, const char*> frames[]{
             {ftFlatFrame, "Flat"}, {ftNormalFrame, "Normal"}, {ftEnclosedFrame, "Enclosed"}};
-        for (auto [type, name] : frames) Button(name, false)->SetFrameType(type);
+        for (auto [type, name] : frames)
+            Button(name, false)->SetFrameType(type);
         for (auto [type, name] : frames) {
             auto* b = Button(std::string(name) + " ↓", false);
             b->SetFrameType(type);
@@ -148,13 +149,13 @@ private:
 
         Row("ActiveImage");
         const std::pair<TActiveImageType, const char*> actives[]{
-            {aiNormal, "Normal"},       {aiXorLight, "Xor"},         {aiHalfLight, "Half"},
-            {aiQuaterLight, "Quater"},  {aiAddLight, "Add"},         {aiFrameLight, "Frame"},
-            {aiFrameLight2, "Frame2"},  {aiMaskLight, "Mask"}};
+            {aiNormal, "Normal"},      {aiXorLight, "Xor"},  {aiHalfLight, "Half"},
+            {aiQuaterLight, "Quater"}, {aiAddLight, "Add"},  {aiFrameLight, "Frame"},
+            {aiFrameLight2, "Frame2"}, {aiMaskLight, "Mask"}};
         for (auto [effect, name] : actives) {
             auto* b = Button(name);
             b->SetActiveImage(effect);
-            b->SetShineColor(0x00FF8000);  // azure against the gold
+            b->SetShineColor(0x00FF8000); // azure against the gold
             b->SetLayout(blGlyphTop);
             b->SetSpacing(1);
             b->ShowState(sbsActive);
@@ -162,9 +163,11 @@ private:
         EndRow();
 
         Row("DisabledImage");
-        const std::pair<TDisabledImageType, const char*> disabled[]{
-            {diDefault, "Default"}, {diGrayscale, "Gray"}, {diAlphaHalfTrans, "Half"},
-            {diAlphaQuaterTrans, "Quater"}, {diMaskTrans, "Mask"}};
+        const std::pair<TDisabledImageType, const char*> disabled[]{{diDefault, "Default"},
+                                                                    {diGrayscale, "Gray"},
+                                                                    {diAlphaHalfTrans, "Half"},
+                                                                    {diAlphaQuaterTrans, "Quater"},
+                                                                    {diMaskTrans, "Mask"}};
         for (auto [effect, name] : disabled) {
             auto* b = Button(name);
             b->SetDisabledImage(effect);
@@ -199,7 +202,7 @@ private:
     int FTop = 0, FColumn = 0;
 };
 
-}  // namespace
+} // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {

@@ -6,18 +6,21 @@
 
 namespace {
 
-std::uint32_t Sys(int index) { return GetSysColor(index); }
+std::uint32_t Sys(int index) {
+    return GetSysColor(index);
+}
 
 // A 5 x 3 image whose pixels all differ, so a swapped row or channel shows.
 void Paint5x3(TBitmap& b) {
     b.SetSize(5, 3);
     for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 5; ++x) b.ScanLine(y)[x] = 0x00102030u + 0x00010203u * (y * 5 + x);
+        for (int x = 0; x < 5; ++x)
+            b.ScanLine(y)[x] = 0x00102030u + 0x00010203u * (y * 5 + x);
 }
 
 TEST(Bitmap, RowsAreTopDownPixelsInRgbOrder) {
     TBitmap b(2, 2);
-    b.ScanLine(0)[1] = 0x00FF0000;  // red
+    b.ScanLine(0)[1] = 0x00FF0000; // red
     // GetPixel reads through GDI, which answers in 0x00BBGGRR.
     EXPECT_EQ(GetPixel(b.DC(), 1, 0), RGB(255, 0, 0));
     EXPECT_EQ(GetPixel(b.DC(), 0, 1), RGB(0, 0, 0));
@@ -58,7 +61,7 @@ TEST(Bitmap, AssignIsADeepCopyWithTransparency) {
     b.OnChange = [&](TObject*) { ++changes; };
     b.Assign(&a);
     EXPECT_EQ(changes, 1);
-    a.ScanLine(0)[0] = 0;  // the copy must not share pixels
+    a.ScanLine(0)[0] = 0; // the copy must not share pixels
     EXPECT_EQ(b.Width(), 5);
     EXPECT_EQ(b.Height(), 3);
     EXPECT_EQ(b.ScanLine(0)[0], 0x00102030u);
@@ -87,7 +90,7 @@ TEST(Bitmap, TransparentDrawLeavesOutTheKeyColour) {
     TBitmap target(3, 1);
     target.Fill(clBlue, Sys);
     TBitmap glyph(3, 1);
-    glyph.ScanLine(0)[0] = 0x00008080;  // key, as a pixel
+    glyph.ScanLine(0)[0] = 0x00008080; // key, as a pixel
     glyph.ScanLine(0)[1] = 0x00FF0000;
     glyph.ScanLine(0)[2] = 0x00008080;
     glyph.SetTransparent(true);
@@ -105,7 +108,8 @@ TEST(Bitmap, StretchDrawRepeatsPixelsWithoutBlending) {
     TBitmap target(2, 4);
     StretchDrawBitmap(target.DC(), 0, 0, 2, 4, strip);
     const std::vector<std::uint32_t> column{0, 0, 0xFFFFFF, 0xFFFFFF};
-    for (int y = 0; y < 4; ++y) EXPECT_EQ(target.Pixel(1, y), column[y]) << y;
+    for (int y = 0; y < 4; ++y)
+        EXPECT_EQ(target.Pixel(1, y), column[y]) << y;
 }
 
-}  // namespace
+} // namespace

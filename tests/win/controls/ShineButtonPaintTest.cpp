@@ -28,7 +28,8 @@ public:
 std::unique_ptr<TBitmap> PaintedImage(TShineSpeedButton& b, std::uint32_t ground = 0x00336699) {
     auto target = std::make_unique<TBitmap>(b.Width(), b.Height());
     for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x) target->ScanLine(y)[x] = ground;
+        for (int x = 0; x < b.Width(); ++x)
+            target->ScanLine(y)[x] = ground;
     b.PaintOn(target->DC());
     return target;
 }
@@ -37,7 +38,8 @@ std::unique_ptr<TBitmap> PaintedImage(TShineSpeedButton& b, std::uint32_t ground
 void SetSmallGlyph(TShineSpeedButton& b) {
     TBitmap g(4, 4);
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) g.ScanLine(y)[x] = 0x00808000;
+        for (int x = 0; x < 4; ++x)
+            g.ScanLine(y)[x] = 0x00808000;
     g.ScanLine(1)[1] = g.ScanLine(1)[2] = g.ScanLine(2)[1] = 0x00FF0000;
     g.ScanLine(2)[2] = 0x000000FF;
     b.SetGlyph(&g);
@@ -63,7 +65,8 @@ TEST(ShineButtonPaint, HorizontalGradientRunsFromColorToGradColor) {
     auto img = PaintedImage(b);
     EXPECT_EQ(img->ScanLine(1)[0], 0x00FF0000u);
     EXPECT_EQ(img->ScanLine(1)[255], 0x000000FFu);
-    EXPECT_EQ(img->ScanLine(0)[128], (std::uint32_t(255 - 255 * 128 / 255) << 16) | (255 * 128 / 255));
+    EXPECT_EQ(img->ScanLine(0)[128],
+              (std::uint32_t(255 - 255 * 128 / 255) << 16) | (255 * 128 / 255));
 }
 
 TEST(ShineButtonPaint, PressedStateShiftsGlyphAndCaptionByOnePixel) {
@@ -80,12 +83,12 @@ TEST(ShineButtonPaint, PressedStateShiftsGlyphAndCaptionByOnePixel) {
             ASSERT_EQ(down->ScanLine(y + 1)[x + 1], up->ScanLine(y)[x]) << x << "," << y;
             differing += up->ScanLine(y)[x] != 0x00FFFFFF;
         }
-    EXPECT_GT(differing, 10);  // glyph and caption were drawn at all
+    EXPECT_GT(differing, 10); // glyph and caption were drawn at all
 }
 
 TEST(ShineButtonPaint, GlyphLeavesOutItsKeyColour) {
     TPaintButton b(8, 8);
-    SetSmallGlyph(b);  // 4 x 4, centred at (2, 2)
+    SetSmallGlyph(b); // 4 x 4, centred at (2, 2)
     auto img = PaintedImage(b);
     EXPECT_EQ(img->ScanLine(2)[2], 0x00FFFFFFu);
     EXPECT_EQ(img->ScanLine(3)[3], 0x00FF0000u);
@@ -94,13 +97,14 @@ TEST(ShineButtonPaint, GlyphLeavesOutItsKeyColour) {
 
 TEST(ShineButtonPaint, DisabledDefaultGlyphIsEmbossedThroughItsMask) {
     TPaintButton b(9, 9);
-    TBitmap g(3, 3);  // one opaque centre pixel on a black key
+    TBitmap g(3, 3); // one opaque centre pixel on a black key
     g.ScanLine(1)[1] = 0x00FF0000;
-    b.SetGlyph(&g);  // drawn at (3, 3); its edge mask is the 2 x 2 block at the top left
+    b.SetGlyph(&g); // drawn at (3, 3); its edge mask is the 2 x 2 block at the top left
     b.SetDisabledHighlight(clLime);
     b.SetDisabledShadow(clBlue);
     b.SetEnabled(false);
     auto img = PaintedImage(b);
+    // clang-format off
     const std::vector<std::string> expected{
         ".........",
         ".........",
@@ -111,6 +115,7 @@ TEST(ShineButtonPaint, DisabledDefaultGlyphIsEmbossedThroughItsMask) {
         ".........",
         ".........",
         "........."};
+    // clang-format on
     for (int y = 0; y < 9; ++y) {
         std::string row;
         for (int x = 0; x < 9; ++x) {
@@ -123,9 +128,9 @@ TEST(ShineButtonPaint, DisabledDefaultGlyphIsEmbossedThroughItsMask) {
 
 TEST(ShineButtonPaint, ActiveStateDrawsTheLitGlyph) {
     TPaintButton b(8, 8);
-    SetSmallGlyph(b);  // drawn at (2, 2)
+    SetSmallGlyph(b); // drawn at (2, 2)
     b.SetShineColor(clLime);
-    b.FState = sbsActive;  // aiFrameLight: a one-pixel outline in the shine colour
+    b.FState = sbsActive; // aiFrameLight: a one-pixel outline in the shine colour
     auto img = PaintedImage(b);
     EXPECT_EQ(img->ScanLine(2)[3], 0x0000FF00u);
     EXPECT_EQ(img->ScanLine(3)[2], 0x0000FF00u);
@@ -164,7 +169,8 @@ TEST(ShineButtonPaint, TransparentButtonPaintsNoBackground) {
     b.SetTransparent(true);
     auto img = PaintedImage(b, 0x00336699);
     for (int y = 0; y < 10; ++y)
-        for (int x = 0; x < 10; ++x) ASSERT_EQ(img->ScanLine(y)[x], 0x00336699u);
+        for (int x = 0; x < 10; ++x)
+            ASSERT_EQ(img->ScanLine(y)[x], 0x00336699u);
     b.SetTransparent(false);
     auto opaque = PaintedImage(b, 0x00336699);
     EXPECT_EQ(opaque->ScanLine(5)[5], 0x00FFFFFFu);
@@ -179,6 +185,7 @@ struct FrameCase {
 };
 
 TEST(ShineButtonPaint, FramesFollowTheLineConvention) {
+    // clang-format off
     const std::vector<FrameCase> cases{
         {"normal raised", ftNormalFrame, sbsUp,
          {"HHHHHHHHH.",
@@ -217,6 +224,7 @@ TEST(ShineButtonPaint, FramesFollowTheLineConvention) {
           "D.HHHHHHHD",
           "DDDDDDDDDD"}},
     };
+    // clang-format on
     for (const FrameCase& c : cases) {
         TPaintButton b(10, 8);
         b.SetUpFrame(true);
@@ -236,11 +244,20 @@ TEST(ShineButtonPaint, FramesFollowTheLineConvention) {
             std::string row;
             for (int x = 0; x < 10; ++x) {
                 switch (img->ScanLine(y)[x]) {
-                case 0x00FFFF00: row += 'H'; break;
-                case 0x00000080: row += 'S'; break;
-                case 0x00FF0000: row += 'D'; break;
-                case 0x00FFFFFF: row += '.'; break;
-                default: row += '?';
+                case 0x00FFFF00:
+                    row += 'H';
+                    break;
+                case 0x00000080:
+                    row += 'S';
+                    break;
+                case 0x00FF0000:
+                    row += 'D';
+                    break;
+                case 0x00FFFFFF:
+                    row += '.';
+                    break;
+                default:
+                    row += '?';
                 }
             }
             EXPECT_EQ(row, c.rows[y]) << c.name << " row " << y;
@@ -258,4 +275,4 @@ TEST(ShineButtonPaint, UpFrameOffStillFramesTheActiveState) {
     EXPECT_EQ(PaintedImage(b)->ScanLine(7)[9], 0x00FF0000u);
 }
 
-}  // namespace
+} // namespace

@@ -21,9 +21,9 @@ bool Same(const TShineColorValues& a, const TShineColorValues& b) {
 // Counts repaint requests and paints; exposes the state for the painting tests.
 class TTestButton : public TShineSpeedButton {
 public:
-    using TShineSpeedButton::TShineSpeedButton;
     using TShineSpeedButton::FPressing;
     using TShineSpeedButton::FState;
+    using TShineSpeedButton::TShineSpeedButton;
     void Invalidate() override {
         ++Invalidates;
         TShineSpeedButton::Invalidate();
@@ -118,7 +118,8 @@ TEST(ShineButton, SettersRepaintOnlyForADifferentValue) {
          [](auto& b) { b.Colors()->SetColor(clRed); }},
         {"Colors.Gradation", [](auto& b) { b.Colors()->SetGradation(false); },
          [](auto& b) { b.Colors()->SetGradation(true); }},
-        {"PressedColors.DarkShadow", [](auto& b) { b.PressedColors()->SetDarkShadow(clWindowFrame); },
+        {"PressedColors.DarkShadow",
+         [](auto& b) { b.PressedColors()->SetDarkShadow(clWindowFrame); },
          [](auto& b) { b.PressedColors()->SetDarkShadow(clBlack); }},
         {"PressedColors.GradVertical", [](auto& b) { b.PressedColors()->SetGradVertical(false); },
          [](auto& b) { b.PressedColors()->SetGradVertical(true); }},
@@ -220,7 +221,7 @@ TEST(ShineButton, FontsAreCopiedAndANullFontIsIgnored) {
     EXPECT_GE(b.Invalidates, 1);
     EXPECT_TRUE(b.ActiveFont()->SameAs(f));
     EXPECT_NE(b.ActiveFont(), &f);
-    f.SetColor(clBlue);  // the caller's font stays its own
+    f.SetColor(clBlue); // the caller's font stays its own
     EXPECT_EQ(b.ActiveFont()->Color(), clRed);
 }
 
@@ -251,4 +252,4 @@ TEST(ShineButton, GlyphIsCopiedAndKeptAs32BitImage) {
     EXPECT_EQ(b.CreateStateGlyph(), nullptr);
 }
 
-}  // namespace
+} // namespace
