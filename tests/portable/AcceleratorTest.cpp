@@ -1,0 +1,29 @@
+#include "framework/portable/Accelerator.h"
+
+#include <gtest/gtest.h>
+
+TEST(Accelerator, FoundAfterTheLastSingleAmpersand) {
+    const CodePage& cp = CodePage::Cp932();
+    struct { const char* caption; char accel; } rows[] = {
+        {"&Open", 'O'},
+        {"Op&en", 'e'},
+        {"&&Open", 0},            // a doubled pair only: no accelerator
+        {"A&&B&C", 'C'},
+        {"&A&B", 'B'},            // a later one replaces an earlier one
+        {"trailing&", 0},
+        {"", 0},
+        {"\x83\x26x", 0},         // 0x26 as the trail byte of a double-byte character is no "&"
+        {"\x83\x26&y", 'y'},
+        {"ｴｸｽﾌﾟﾛｰﾗ起動(&E)", 'E'},
+    };
+    for (auto r : rows) EXPECT_EQ(AcceleratorOf(r.caption, cp), r.accel) << r.caption;
+}
+
+TEST(Accelerator, TypedCharactersMatchWithoutCase) {
+    const CodePage& cp = CodePage::Cp932();
+    EXPECT_TRUE(IsAccel('o', "&Open", cp));
+    EXPECT_TRUE(IsAccel('O', "&open", cp));
+    EXPECT_FALSE(IsAccel('p', "&Open", cp));
+    EXPECT_FALSE(IsAccel('&', "&&Open", cp));
+    EXPECT_FALSE(IsAccel(0, "Open", cp));
+}
