@@ -164,8 +164,16 @@ void TMainForm1::FormShow(TObject*) {
         FEntriesAtLoad = Entries();
         throw;
     }
-    MultiColComboBox1->Items()->Clear();
-    for (int i = 0; i < Memo1->Count(); ++i) MultiColComboBox1->Items()->Add(Memo1->Get(i));
+    TComboItems* items = MultiColComboBox1->Items();
+    items->BeginUpdate();
+    try {
+        items->Clear();
+        for (int i = 0; i < Memo1->Count(); ++i) items->Add(Memo1->Get(i));
+    } catch (...) {
+        items->EndUpdate();
+        throw;
+    }
+    items->EndUpdate();
 }
 
 void TMainForm1::FormClose(TObject*, TCloseAction& Action) {

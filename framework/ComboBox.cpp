@@ -37,6 +37,16 @@ std::string TComboItems::Get(int index) const {
     return s;
 }
 
+void TComboItems::BeginUpdate() {
+    if (FUpdating++ == 0) SendMessageA(FBox->Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+void TComboItems::EndUpdate() {
+    if (FUpdating == 0 || --FUpdating > 0) return;
+    SendMessageA(FBox->Handle(), WM_SETREDRAW, TRUE, 0);
+    FBox->Invalidate();
+}
+
 // ---------------------------------------------------------------- TCustomComboBox
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {

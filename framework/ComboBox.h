@@ -20,9 +20,13 @@ public:
     // The item as the control answers CB_GETLBTEXT, sized by CB_GETLBTEXTLEN.
     std::string Get(int index) const;
     std::string operator[](int index) const { return Get(index); }
+    // Many changes in a row: the control does not redraw until the last EndUpdate.
+    void BeginUpdate();
+    void EndUpdate();
 
 private:
     TCustomComboBox* FBox;
+    int FUpdating = 0;
 };
 
 enum TComboBoxStyle { csDropDown, csDropDownList };
