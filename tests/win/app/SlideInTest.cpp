@@ -65,7 +65,7 @@ TEST(SlideIn, ControlsFollowTheMeasuredTextHeightButTheWindowBoundsDoNot) {
     struct Row {
         TControl* control;
         int left, top, width, height;
-        bool checkHeight;  // a drop-down list decides its own height from its item height
+        bool checkHeight; // a drop-down list decides its own height from its item height
     } rows[] = {
         {form->Label2, 8, 12, 29, 12, true},
         {form->Label3, 12, 32, 6, 12, true},
