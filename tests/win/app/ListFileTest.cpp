@@ -19,7 +19,10 @@ TEST_F(MainWindowTest, LoadAndSaveFollowTheLineRules) {
         {"empty file", "", {}, ""},
         {"a line without quotes", "C:\\Data\r\n", {"C:\\Data"}, "C:\\Data\r\n"},
         {"spaces only stay", "  \r\n", {"  "}, "  \r\n"},
-        {"a quote inside a name", "\"a\"b\",\"C:\\x\"\r\n", {"\"a\"b\",\"C:\\x\""}, "\"a\"b\",\"C:\\x\"\r\n"},
+        {"a quote inside a name",
+         "\"a\"b\",\"C:\\x\"\r\n",
+         {"\"a\"b\",\"C:\\x\""},
+         "\"a\"b\",\"C:\\x\"\r\n"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -77,8 +80,9 @@ TEST_F(MainWindowTest, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
     Open("old one\r\nold two\r\n");
     form->AppendEntry("N", "C:\\N");
     auto savedWrite = TLineBuffer::SystemWrite;
-    TLineBuffer::SystemWrite = [](void* f, const void* d, unsigned long n, unsigned long* w) -> BOOL {
-        DWORD half = n / 2;  // half of it reaches the disk, then the volume is full
+    TLineBuffer::SystemWrite = [](void* f, const void* d, unsigned long n,
+                                  unsigned long* w) -> BOOL {
+        DWORD half = n / 2; // half of it reaches the disk, then the volume is full
         WriteFile(static_cast<HANDLE>(f), d, half, &half, nullptr);
         *w = half;
         SetLastError(ERROR_DISK_FULL);
@@ -97,8 +101,8 @@ TEST_F(MainWindowTest, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
 TEST_F(MainWindowTest, AListFileThatCouldNotBeReadIsNeverOverwrittenUnasked) {
     TestSupport::WriteFileBytes(ListFile(), "precious\r\n");
     // Another program holds the file open for writing while this one starts.
-    HANDLE held = CreateFileA(ListFile().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileA(ListFile().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     Open(nullptr);
     CloseHandle(held);
@@ -113,19 +117,38 @@ TEST_F(MainWindowTest, AListFileThatCouldNotBeReadIsNeverOverwrittenUnasked) {
 
 TEST_F(MainWindowTest, AfterAFailedLoadAChangedListIsWrittenOnlyWhenTheUserSaysSo) {
     TestSupport::WriteFileBytes(ListFile(), "precious\r\n");
-    HANDLE held = CreateFileA(ListFile().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileA(ListFile().c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
     Open(nullptr);
     CloseHandle(held);
     form->AppendEntry("New", "C:\\New");
-    services.askAnswer = IDCANCEL;  // keep the window
+    services.askAnswer = IDCANCEL; // keep the window
     EXPECT_FALSE(CloseWindow());
     EXPECT_EQ(services.questions.size(), 1u);
     EXPECT_EQ(ReadFileBytes(ListFile()), "precious\r\n");
-    services.askAnswer = IDNO;  // close, leave the file alone
+    services.askAnswer = IDNO; // close, leave the file alone
     EXPECT_TRUE(CloseWindow());
     EXPECT_EQ(ReadFileBytes(ListFile()), "precious\r\n");
-    services.askAnswer = IDYES;  // overwrite
+    services.askAnswer = IDYES; // overwrite
     EXPECT_TRUE(CloseWindow());
     EXPECT_EQ(ReadFileBytes(ListFile()), "\"New\",\"C:\\New\"\r\n");
+}
+
+TEST_F(MainWindowTest, LoggingOffConsentsWithoutTheClosingEventAndLeavesTheFileAlone) {
+    Open("kept\r\n");
+    form->AppendEntry("Lost", "C:\\Lost");
+    Application->Terminated = false;
+    EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_FALSE(Application->Terminated);
+    EXPECT_EQ(ReadFileBytes(ListFile()), "kept\r\n");
+    // A cancelled log-off goes on as before.
+    SendMessageA(form->Handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(Application->Terminated);
+    SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(Application->Terminated);
+    EXPECT_EQ(ReadFileBytes(ListFile()), "kept\r\n");
+    EXPECT_TRUE(TestSupport::ShownBoxes().empty());
+    MSG m;
+    PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    Application->Terminated = false;
 }
