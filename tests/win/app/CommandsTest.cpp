@@ -29,20 +29,6 @@ void CtrlKey(TMainForm1* f, char key) {
     SetKeyboardState(keys);
 }
 
-HDROP MakeDrop(const V& paths) {
-    size_t bytes = sizeof(DROPFILES) + 1;
-    for (const auto& p : paths) bytes += p.size() + 1;
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    auto* df = static_cast<DROPFILES*>(GlobalLock(h));
-    df->pFiles = sizeof(DROPFILES);
-    char* out = reinterpret_cast<char*>(df) + sizeof(DROPFILES);
-    for (const auto& p : paths) {
-        memcpy(out, p.c_str(), p.size() + 1);
-        out += p.size() + 1;
-    }
-    GlobalUnlock(h);
-    return static_cast<HDROP>(h);
-}
 
 } // namespace
 
@@ -149,7 +135,7 @@ TEST_F(MainWindowTest, DroppedItemsRegisterTheirFoldersOnePromptEachInOrder) {
     TestSupport::WriteFileBytes(dir.File("a.txt"), "x");
     TestSupport::WriteFileBytes(dir.File("b.lnk"), "x");
     services.nameAnswers = {"one", "two", "", "four", "five", "six"};
-    HDROP drop = MakeDrop({sub, dir.File("a.txt"), dir.File("b.lnk"), table, table + "\\", dir.File("gone\\x.txt")});
+    HDROP drop = TestSupport::MakeDrop({sub, dir.File("a.txt"), dir.File("b.lnk"), table, table + "\\", dir.File("gone\\x.txt")});
     SendMessageA(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     EXPECT_EQ(services.prompts, (V{sub, dir.Path, dir.Path, table, table, dir.File("gone")}));
     EXPECT_EQ(Entries(), (V{"\"one\",\"" + sub + "\"", "\"two\",\"" + dir.Path + "\"", "\"four\",\"" + table + "\"",

@@ -1,5 +1,7 @@
 #include "app/DropFiles.h"
 
+#include "tests/win/common/TestSupport.h"
+
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -9,22 +11,6 @@
 
 namespace {
 
-// A real drop handle as the shell makes one: a DROPFILES block with the paths after it.
-HDROP MakeDrop(const std::vector<std::string>& paths) {
-    size_t bytes = sizeof(DROPFILES) + 1;
-    for (const auto& p : paths) bytes += p.size() + 1;
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    auto* df = static_cast<DROPFILES*>(GlobalLock(h));
-    df->pFiles = sizeof(DROPFILES);
-    df->fWide = FALSE;
-    char* out = reinterpret_cast<char*>(df) + sizeof(DROPFILES);
-    for (const auto& p : paths) {
-        memcpy(out, p.c_str(), p.size() + 1);
-        out += p.size() + 1;
-    }
-    GlobalUnlock(h);
-    return static_cast<HDROP>(h);
-}
 
 std::string TempFolder() {
     char tmp[MAX_PATH];
@@ -43,7 +29,7 @@ TEST(DropFiles, RegistersEachItemInOrderAndReleasesTheHandleOnce) {
     const std::string file = dir + "\\a.txt";
     CloseHandle(CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
 
-    HDROP drop = MakeDrop({sub, file, sub + "\\", dir + "\\gone\\x.txt"});
+    HDROP drop = TestSupport::MakeDrop({sub, file, sub + "\\", dir + "\\gone\\x.txt"});
     std::vector<std::string> asked;
     std::vector<std::pair<std::string, std::string>> appended;
     int n = RegisterDrop(

@@ -3,6 +3,8 @@
 #include "framework/ExceptionDisplay.h"
 
 #include <cstdio>
+#include <cstring>
+#include <shlobj.h>
 #include <fstream>
 #include <sstream>
 
@@ -63,6 +65,22 @@ TempFolder::~TempFolder() {
         FindClose(h);
     }
     RemoveDirectoryA(Path.c_str());
+}
+
+HDROP MakeDrop(const std::vector<std::string>& paths) {
+    size_t bytes = sizeof(DROPFILES) + 1;
+    for (const auto& p : paths) bytes += p.size() + 1;
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* df = static_cast<DROPFILES*>(GlobalLock(h));
+    df->pFiles = sizeof(DROPFILES);
+    df->fWide = FALSE;
+    char* out = reinterpret_cast<char*>(df) + sizeof(DROPFILES);
+    for (const auto& p : paths) {
+        memcpy(out, p.c_str(), p.size() + 1);
+        out += p.size() + 1;
+    }
+    GlobalUnlock(h);
+    return static_cast<HDROP>(h);
 }
 
 std::string ReadFileBytes(const std::string& path) {

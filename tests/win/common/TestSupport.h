@@ -3,6 +3,8 @@
 // of the exception display's message box, and helpers to run the message loop.
 #include "framework/Forms.h"
 
+#include <shellapi.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -32,6 +34,9 @@ struct TempFolder {
     std::string Path;
     std::string File(const std::string& name) const { return Path + "\\" + name; }
 };
+
+// A drop handle as the shell makes one: a DROPFILES block with the paths after it.
+HDROP MakeDrop(const std::vector<std::string>& paths);
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);

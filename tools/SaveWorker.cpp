@@ -1,0 +1,20 @@
+// Saves a long list to a list file again and again, so a test can kill it in the middle
+// of a save and look at what is left on disk.
+#include "app/LineBuffer.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: SaveWorker <list file> <entries>\n");
+        return 2;
+    }
+    TLineBuffer lines(nullptr);
+    const int n = std::atoi(argv[2]);
+    for (int i = 0; i < n; ++i) lines.Add("\"new " + std::to_string(i) + "\",\"C:\\new\\" + std::to_string(i) + "\"");
+    std::printf("ready\n");
+    std::fflush(stdout);
+    for (;;) lines.SaveToFile(argv[1]);
+}
