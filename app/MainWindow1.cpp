@@ -75,11 +75,15 @@ void TMainForm1::CreateComponents() {
     OnShow = [this](TObject* s) { FormShow(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
 
-    GradBox1 = Make<TLabel>(this, "GradBox1");
+    GradBox1 = Make<TGradBox>(this, "GradBox1");
     GradBox1->SetParent(this);
     GradBox1->SetBounds(0, 0, 492, 37);
-    GradBox1->SetColor(clBtnFace);
     GradBox1->SetAlign(alClient);
+    GradBox1->SetTopColor(clWindow);
+    GradBox1->SetLastColor(clBtnFace);
+    GradBox1->SetOutLineColor(clGreen);
+    GradBox1->SetDrawOutLine(true);
+    GradBox1->SetFont3D(false);
 
     Label2 = Make<TLabel>(this, "Label2");
     Label2->SetParent(this);

@@ -3,6 +3,7 @@
 // button and a pop-up menu, that slides in from the left edge of the screen.
 #include "app/LineBuffer.h"
 #include "app/ShellServices.h"
+#include "controls/GradBox.h"
 #include "framework/ComboBox.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -33,7 +34,7 @@ public:
     TMenuItem* N1;
     TMenuItem* Delete1;
     TMenuItem* N5;
-    TLabel* GradBox1;
+    TGradBox* GradBox1;
     TLabel* Label2;
     TMenuItem* Exit1;
     TMultiColComboBox* MultiColComboBox1;
