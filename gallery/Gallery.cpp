@@ -1,5 +1,6 @@
 // The control set side by side in one window: every frame, layout, glyph effect and
 // look of the shine button, so a change to any of them can be seen at a glance.
+#include "controls/GradBox.h"
 #include "controls/ShineSpdBtn.h"
 #include "framework/ExceptionDisplay.h"
 #include "framework/Forms.h"
@@ -196,6 +197,53 @@ private:
             b->SetFrameType(ftEnclosedFrame);
         }
         EndRow();
+
+        Row("GradStyle");
+        const std::pair<TGradStyle, const char*> grads[]{{gsTopBottom, "TopBottom"},
+                                                         {gsBottomTop, "BottomTop"},
+                                                         {gsLeftRight, "LeftRight"},
+                                                         {gsRightLeft, "RightLeft"},
+                                                         {gsNone, "None"}};
+        for (auto [style, name] : grads) {
+            auto* g = GradBox(name);
+            g->SetGradStyle(style);
+            g->SetTopColor(clWindow);
+            g->SetLastColor(0x00C06020);
+            g->SetDrawOutLine(true);
+            g->SetOutLineColor(clGreen);
+        }
+        EndRow();
+
+        Row("Font3D");
+        const std::pair<TFontStyle3D, const char*> styles[]{{fsLowShadow, "Low"},
+                                                            {fsRaiseShadow, "Raise"},
+                                                            {fsLow3D, "Low 3D"},
+                                                            {fsRaise3D, "Raise 3D"}};
+        for (auto [style, name] : styles) {
+            auto* g = GradBox(name);
+            g->SetFont3D(true);
+            g->SetStyle3D(style);
+            g->SetFontDepth(3);
+            g->SetBackFont(clYellow);
+            g->Font()->SetColor(clNavy);
+            g->Font()->SetStyle(fsBold);
+        }
+        {
+            auto* g = GradBox("Disabled");
+            g->SetEnabled(false);
+        }
+        EndRow();
+    }
+
+    TGradBox* GradBox(const std::string& caption) {
+        auto* g = new TGradBox(this);
+        g->SetParent(this);
+        g->SetBounds(kLeft + FColumn * kStep, FTop, kW, kH);
+        g->SetCaption(caption);
+        g->SetCaptionLeft(4);
+        g->SetCaptionTop(16);
+        ++FColumn;
+        return g;
     }
 
     TBitmap FGlyph;
