@@ -2,22 +2,31 @@
 
 #include "framework/Exceptions.h"
 
+#include <algorithm>
+
 // ---------------------------------------------------------------- TComboItems
 
 int TComboItems::Add(const std::string& s) {
     const LRESULT r = SendMessageA(FBox->Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
-    if (r < 0) throw EOutOfResources(Texts::InsertLineError);
+    if (r < 0) {
+        FBox->RaiseItemError();
+        throw EOutOfResources(Texts::InsertLineError);
+    }
     return static_cast<int>(r);
 }
 
 void TComboItems::Insert(int index, const std::string& s) {
     const LRESULT r = SendMessageA(FBox->Handle(), CB_INSERTSTRING, static_cast<WPARAM>(index),
                                    reinterpret_cast<LPARAM>(s.c_str()));
-    if (r < 0) throw EOutOfResources(Texts::InsertLineError);
+    if (r < 0) {
+        FBox->RaiseItemError();
+        throw EOutOfResources(Texts::InsertLineError);
+    }
 }
 
 void TComboItems::Delete(int index) {
-    SendMessageA(FBox->Handle(), CB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (SendMessageA(FBox->Handle(), CB_DELETESTRING, static_cast<WPARAM>(index), 0) < 0)
+        FBox->RaiseItemError();
 }
 
 void TComboItems::Clear() { SendMessageA(FBox->Handle(), CB_RESETCONTENT, 0, 0); }
@@ -102,6 +111,57 @@ void TCustomComboBox::CreateHandleDone() {
     SetItemIndex(FSavedIndex);
 }
 
+void TCustomComboBox::RaiseItemError() {
+    if (!FItemError) return;
+    std::exception_ptr e = std::move(FItemError);
+    FItemError = nullptr;
+    std::rethrow_exception(e);
+}
+
+void TCustomComboBox::CNDrawItem(TMessage& msg) {
+    auto& dis = *reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
+    const TOwnerDrawState state = dis.itemState;
+    const int index = static_cast<int>(dis.itemID);
+    const TRect rect{dis.rcItem.left, dis.rcItem.top, dis.rcItem.right, dis.rcItem.bottom};
+    FCanvas.SetHandle(dis.hDC);
+    try {
+        FCanvas.Font.Assign(&FFont);
+        FCanvas.Brush.SetColor(FColor);
+        if (index >= 0 && (state & ODS_SELECTED)) {
+            FCanvas.Brush.SetColor(clHighlight);
+            FCanvas.Font.SetColor(clHighlightText);
+        }
+        if (index >= 0)
+            DrawItem(index, rect, state);
+        else
+            FCanvas.FillRect(rect);
+        if (state & ODS_FOCUS) DrawFocusRect(dis.hDC, &dis.rcItem);
+    } catch (...) {
+        FCanvas.SetHandle(nullptr);
+        throw;
+    }
+    FCanvas.SetHandle(nullptr);
+    msg.Result = TRUE;
+}
+
+void TCustomComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState) {
+    FCanvas.FillRect(rect);
+    FCanvas.TextOut(rect.Left + 2, rect.Top, FItems.Get(index));
+}
+
+// The window's height covers the closed field and the open list together: as many rows as
+// there are items, at least one and at most DropDownCount.
+void TCustomComboBox::SizeForDropDown() {
+    if (!HandleAllocated()) return;
+    RECT r;
+    GetWindowRect(FHandle, &r);
+    const int itemHeight = static_cast<int>(SendMessageA(FHandle, CB_GETITEMHEIGHT, 0, 0));
+    const int rows = std::max(1, std::min(FItems.Count(), DropDownCount));
+    const int h = itemHeight * rows + (r.bottom - r.top) + 2;
+    SetWindowPos(FHandle, nullptr, 0, 0, r.right - r.left, h,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+}
+
 void TCustomComboBox::Change() {
     if (OnChange) OnChange(this);
 }
@@ -117,8 +177,14 @@ void TCustomComboBox::Dispatch(TMessage& msg) {
     case CN_COMMAND:
         switch (HIWORD(msg.WParam)) {
         case CBN_SELCHANGE: Change(); break;
-        case CBN_DROPDOWN: DropDown(); break;
+        case CBN_DROPDOWN:
+            DropDown();
+            SizeForDropDown();
+            break;
         }
+        return;
+    case CN_DRAWITEM:
+        CNDrawItem(msg);
         return;
     case CN_MEASUREITEM:
         MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam));

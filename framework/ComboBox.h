@@ -4,6 +4,7 @@
 // sees every change), the selection through ItemIndex.
 #include "framework/Controls.h"
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,9 @@ private:
 
 enum TComboBoxStyle { csDropDown, csDropDownList };
 
+// The owner-draw item state bits (ODS_*) of a DRAWITEMSTRUCT.
+using TOwnerDrawState = unsigned;
+
 class TCustomComboBox : public TWinControl {
 public:
     explicit TCustomComboBox(TComponent* AOwner);
@@ -47,6 +51,13 @@ public:
     void SetStyle(TComboBoxStyle v);
 
     TNotifyEvent OnChange, OnDropDown;
+    TCanvas* Canvas() { return &FCanvas; }
+
+    // An item message that the window procedure refused with CB_ERR because of an error
+    // of ours (an index out of range): the item collection raises it for its caller,
+    // since no exception may leave the window procedure itself.
+    void SetItemError(std::exception_ptr e) { FItemError = std::move(e); }
+    void RaiseItemError();
 
 protected:
     void CreateParams(TCreateParams& p) override;
@@ -54,14 +65,21 @@ protected:
     void CreateHandleDone() override;
     virtual void Change();
     virtual void DropDown();
+    void SizeForDropDown();
     // The height of list rows and of the closed field that the measure-item request answers.
     virtual void MeasureItem(MEASUREITEMSTRUCT& mis);
+    // Prepares the canvas on the item's device context and draws the item.
+    virtual void CNDrawItem(TMessage& msg);
+    // Draws item index (0 or more) on the prepared canvas.
+    virtual void DrawItem(int index, const TRect& rect, TOwnerDrawState state);
 
     int FItemHeight = 16;
     TComboBoxStyle FStyle = csDropDown;
 
 private:
     TComboItems FItems{this};
+    TCanvas FCanvas;
+    std::exception_ptr FItemError;
     std::vector<std::string> FSavedItems;
     int FSavedIndex = -1;
     bool FRestoring = false;
