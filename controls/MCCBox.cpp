@@ -1,0 +1,206 @@
+#include "controls/MCCBox.h"
+
+#include "controls/portable/CommaText.h"
+#include "controls/portable/McRowLayout.h"
+#include "framework/Exceptions.h"
+#include "framework/SystemCodePage.h"
+
+#include <vector>
+
+TMultiColComboBox::TMultiColComboBox(TComponent* AOwner)
+    : TCustomComboBox(AOwner), FEntries(SplitCommaText, SystemCodePage()) {
+    FParentColor = false;
+    FItemHeight = 15;
+    FColumns.Add();
+}
+
+TMultiColComboBox::~TMultiColComboBox() {
+    // The window may still send item messages while it goes; it must find no entries.
+    FEntries.Clear();
+}
+
+void TMultiColComboBox::CreateParams(TCreateParams& p) {
+    TCustomComboBox::CreateParams(p);
+    p.Style |= CBS_OWNERDRAWFIXED;
+}
+
+// ---------------------------------------------------------------- entry bookkeeping
+
+void TMultiColComboBox::PassShown(TMessage& msg, const std::string& entry) {
+    const std::string shown = FEntries.ShownText(entry, TargetColumn);
+    msg.LParam = reinterpret_cast<LPARAM>(shown.c_str());
+    TCustomComboBox::Dispatch(msg);
+}
+
+void TMultiColComboBox::CBAddString(TMessage& msg) {
+    const char* text = reinterpret_cast<const char*>(msg.LParam);
+    std::string entry = text ? text : "";
+    const int index = FEntries.Add(entry);
+    PassShown(msg, entry);
+    // A refused item leaves no entry behind, so the two lists stay in step.
+    if (msg.Result < 0) FEntries.Delete(index);
+}
+
+void TMultiColComboBox::CBInsertString(TMessage& msg) {
+    const int index = static_cast<int>(msg.WParam);
+    const char* text = reinterpret_cast<const char*>(msg.LParam);
+    std::string entry = text ? text : "";
+    try {
+        FEntries.Insert(index, entry);
+    } catch (const McListIndexError& e) {
+        SetItemError(std::make_exception_ptr(EListError(e.what())));
+        msg.Result = CB_ERR;
+        return;
+    }
+    PassShown(msg, entry);
+    if (msg.Result < 0) FEntries.Delete(index);
+}
+
+void TMultiColComboBox::CBDeleteString(TMessage& msg) {
+    try {
+        FEntries.Delete(static_cast<int>(msg.WParam));
+    } catch (const McListIndexError& e) {
+        SetItemError(std::make_exception_ptr(EListError(e.what())));
+        msg.Result = CB_ERR;
+        return;
+    }
+    TCustomComboBox::Dispatch(msg);
+}
+
+void TMultiColComboBox::CBResetContent(TMessage& msg) {
+    FEntries.Clear();
+    TCustomComboBox::Dispatch(msg);
+}
+
+// The length query answers with the full entry too: a caller (the system's own conversion
+// for a Unicode sender among them) sizes its buffer by it before asking for the text, and
+// the text it gets is the full entry.
+void TMultiColComboBox::CBGetLBTextLen(TMessage& msg) {
+    TCustomComboBox::Dispatch(msg);
+    if (msg.Result < 0) return;
+    msg.Result = FEntries.TextLength(static_cast<int>(msg.WParam));
+}
+
+void TMultiColComboBox::CBGetLBText(TMessage& msg) {
+    const int index = static_cast<int>(msg.WParam);
+    const int length = FEntries.TextLength(index);
+    if (length < 0 || msg.LParam == 0) {
+        TCustomComboBox::Dispatch(msg);
+        return;
+    }
+    // The buffer is as long as the length query told, plus the closing NUL.
+    FEntries.CopyText(index, reinterpret_cast<char*>(msg.LParam),
+                      static_cast<std::size_t>(length) + 1);
+    msg.Result = length;
+}
+
+void TMultiColComboBox::CBGetItemHeight(TMessage& msg) {
+    TCustomComboBox::Dispatch(msg);
+    if (msg.Result < 0) return;
+    MEASUREITEMSTRUCT mis{};
+    mis.CtlType = ODT_COMBOBOX;
+    mis.itemID = static_cast<UINT>(msg.WParam);
+    mis.itemHeight = static_cast<UINT>(msg.Result);
+    Perform(CN_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
+    msg.Result = static_cast<LRESULT>(mis.itemHeight);
+}
+
+// ---------------------------------------------------------------- text
+
+std::string TMultiColComboBox::GetColumnText(int index, int column) const {
+    return FEntries.GetColumnText(index, column);
+}
+
+std::string TMultiColComboBox::GetSelectedText() {
+    bool modified = false;
+    std::string text;
+    if (CanEdit() && HandleAllocated()) {
+        if (HWND edit = FindWindowExA(FHandle, nullptr, "Edit", nullptr))
+            modified = SendMessageA(edit, EM_GETMODIFY, 0, 0) != 0;
+        if (modified) text = GetText();
+    }
+    return FEntries.SelectedText(CanEdit(), modified, text, ItemIndex(), TargetColumn);
+}
+
+// ---------------------------------------------------------------- drawing
+
+void TMultiColComboBox::CNDrawItem(TMessage& msg) {
+    FDrawingEdit =
+        (reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam)->itemState & ODS_COMBOBOXEDIT) != 0;
+    TCustomComboBox::CNDrawItem(msg);
+}
+
+void TMultiColComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState state) {
+    TCanvas* canvas = Canvas();
+    if (FDrawingEdit) {
+        canvas->FillRect(rect);
+        canvas->TextOut(rect.Left + 2, rect.Top + 2, GetSelectedText());
+        return;
+    }
+    std::vector<std::string> fields;
+    if (index >= 0 && index < FEntries.Count())
+        SplitCommaText(FEntries.Get(index), fields, SystemCodePage());
+    std::vector<McColumnSpec> specs;
+    for (int i = 0; i < FColumns.Count(); ++i) {
+        TCBColumn* c = FColumns.Items(i);
+        specs.push_back({c->Width, c->Alignment == taRightJustify ? McAlignment::taRightJustify
+                                   : c->Alignment == taCenter     ? McAlignment::taCenter
+                                                                  : McAlignment::taLeftJustify});
+    }
+    const McRowLayout row = LayoutRow(rect, specs, Indent, static_cast<int>(fields.size()));
+    const bool selected = (state & ODS_SELECTED) != 0;
+    for (int i = 0; i < FColumns.Count(); ++i) {
+        const McCellLayout& cell = row.Cells[static_cast<size_t>(i)];
+        if (!cell.Drawn) continue;
+        const std::string text = cell.Field >= 0 ? fields[static_cast<size_t>(cell.Field)] : "";
+        FColumns.Items(i)->DrawColumn(this, cell.Cell, text, selected);
+    }
+    if (row.HasFill) canvas->FillRect(row.Fill);
+}
+
+// ---------------------------------------------------------------- opening the list
+
+void TMultiColComboBox::DropDown() {
+    TCustomComboBox::DropDown();
+    std::vector<int> widths;
+    for (int i = 0; i < FColumns.Count(); ++i)
+        widths.push_back(FColumns.Items(i)->Width);
+    SendMessageA(Handle(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(DroppedWidth(widths)), 0);
+}
+
+// ---------------------------------------------------------------- messages
+
+void TMultiColComboBox::Dispatch(TMessage& msg) {
+    switch (msg.Msg) {
+    case CM_COLORCHANGED:
+        TCustomComboBox::Dispatch(msg);
+        FColumns.ColorChanged();
+        return;
+    case CM_FONTCHANGED:
+        TCustomComboBox::Dispatch(msg);
+        FColumns.FontChanged();
+        return;
+    case CB_GETLBTEXT:
+        CBGetLBText(msg);
+        return;
+    case CB_GETLBTEXTLEN:
+        CBGetLBTextLen(msg);
+        return;
+    case CB_ADDSTRING:
+        CBAddString(msg);
+        return;
+    case CB_INSERTSTRING:
+        CBInsertString(msg);
+        return;
+    case CB_DELETESTRING:
+        CBDeleteString(msg);
+        return;
+    case CB_RESETCONTENT:
+        CBResetContent(msg);
+        return;
+    case CB_GETITEMHEIGHT:
+        CBGetItemHeight(msg);
+        return;
+    }
+    TCustomComboBox::Dispatch(msg);
+}

@@ -1,0 +1,104 @@
+#pragma once
+// The multi-column combo box: its items are whole entry strings of comma-text fields; the
+// system control holds and shows only the target column of each, while the open list
+// draws every field in its own column.
+#include "controls/portable/McEntryBook.h"
+#include "framework/Collection.h"
+#include "framework/ComboBox.h"
+
+#include <cstdint>
+#include <string>
+
+class TMultiColComboBox;
+
+class TCBColumn : public TCollectionItem {
+public:
+    explicit TCBColumn(TCollection* collection);
+    const char* ClassName() const override { return "TCBColumn"; }
+    void Assign(TPersistent* Source) override;
+
+    int Width = 60;
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v);
+    TAlignment Alignment = taLeftJustify;
+    TFont* Font() { return &FFont; }
+    void SetFont(TFont* v);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool v);
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool v);
+
+    // Whether the form resource stores Color and Font: only while the column keeps its own.
+    bool IsStoredColor() const { return !FParentColor; }
+    bool IsStoredFont() const { return !FParentFont; }
+
+    void ParentColorChanged();
+    void ParentFontChanged();
+    // Draws one cell on the combo box's prepared canvas.
+    void DrawColumn(TMultiColComboBox* combo, const TRect& rect, const std::string& text,
+                    bool selected);
+
+private:
+    TMultiColComboBox* Combo() const;
+    void FontChanged(TObject*);
+
+    TColor FColor = clWindow;
+    TFont FFont;
+    bool FParentColor = true;
+    bool FParentFont = true;
+    bool FInParentFont = false;
+};
+
+class TCBColumns : public TCollection {
+public:
+    explicit TCBColumns(TMultiColComboBox* combo);
+    const char* ClassName() const override { return "TCBColumns"; }
+    TPersistent* GetOwner() override;
+    TCBColumn* Items(int index) const { return static_cast<TCBColumn*>(GetItem(index)); }
+    void SetItems(int index, TCBColumn* v) { SetItem(index, v); }
+    TCBColumn* Add() { return static_cast<TCBColumn*>(TCollection::Add()); }
+    void ColorChanged();
+    void FontChanged();
+
+private:
+    TMultiColComboBox* FCombo;
+};
+
+class TMultiColComboBox : public TCustomComboBox {
+public:
+    explicit TMultiColComboBox(TComponent* AOwner);
+    ~TMultiColComboBox() override;
+    const char* ClassName() const override { return "TMultiColComboBox"; }
+    void Dispatch(TMessage& msg) override;
+
+    TCBColumns* Columns() { return &FColumns; }
+    void SetColumns(TCBColumns* v) { FColumns.Assign(v); }
+    std::uint8_t TargetColumn = 0;
+    int Indent = 2;
+    bool CanEdit() const { return FStyle == csDropDown; }
+    void SetCanEdit(bool v) { SetStyle(v ? csDropDown : csDropDownList); }
+
+    std::string GetColumnText(int index, int column) const;
+    std::string GetSelectedText();
+
+protected:
+    void CreateParams(TCreateParams& p) override;
+    void CNDrawItem(TMessage& msg) override;
+    void DrawItem(int index, const TRect& rect, TOwnerDrawState state) override;
+    void DropDown() override;
+
+private:
+    void CBAddString(TMessage& msg);
+    void CBInsertString(TMessage& msg);
+    void CBDeleteString(TMessage& msg);
+    void CBResetContent(TMessage& msg);
+    void CBGetLBText(TMessage& msg);
+    void CBGetLBTextLen(TMessage& msg);
+    void CBGetItemHeight(TMessage& msg);
+    // Hands an item message on with the shown text in place of the entry.
+    void PassShown(TMessage& msg, const std::string& entry);
+
+    TCBColumns FColumns{this};
+    McEntryBook FEntries;
+    bool FDrawingEdit = false;
+};
