@@ -15,14 +15,6 @@
 
 TMainForm1* MainForm1 = nullptr;
 
-std::string TMultiColComboBox::GetSelectedText() {
-    const int i = ItemIndex();
-    if (i < 0) return {};
-    std::vector<std::string> fields;
-    SplitCommaText(Items()->Get(i), fields, SystemCodePage());
-    return fields.size() > 1 ? fields[1] : std::string();
-}
-
 namespace {
 
 std::string ModuleFileName() {
@@ -117,7 +109,13 @@ void TMainForm1::CreateComponents() {
     MultiColComboBox1->Hint = "パス(フォルダ)の選択";
     MultiColComboBox1->SetShowHint(true);
     MultiColComboBox1->TabOrder = 0;
-    MultiColComboBox1->SetStyle(csDropDownList);
+    MultiColComboBox1->SetCanEdit(false);
+    TCBColumn* name = MultiColComboBox1->Columns()->Items(0);
+    name->Width = 100;
+    name->SetColor(clBtnFace);
+    TCBColumn* path = MultiColComboBox1->Columns()->Add();
+    path->Width = 540;
+    MultiColComboBox1->TargetColumn = 1;
     MultiColComboBox1->DropDownCount = 12;
     MultiColComboBox1->SetItemHeight(15);
     MultiColComboBox1->OnChange = [this](TObject* s) { MultiColComboBox1Change(s); };

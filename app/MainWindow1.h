@@ -4,21 +4,13 @@
 #include "app/LineBuffer.h"
 #include "app/ShellServices.h"
 #include "controls/GradBox.h"
-#include "framework/ComboBox.h"
+#include "controls/MCCBox.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 
 #include <memory>
 #include <string>
-
-// Until the multi-column combo box takes its place: a drop-down list of entry strings
-// whose selected text is the path field of the selected entry.
-class TMultiColComboBox : public TComboBox {
-public:
-    using TComboBox::TComboBox;
-    std::string GetSelectedText();
-};
 
 class TMainForm1 : public TForm {
 public:
