@@ -1,13 +1,16 @@
 // The control set side by side in one window: every frame, layout, glyph effect and
 // look of the shine button, so a change to any of them can be seen at a glance.
 #include "controls/GradBox.h"
+#include "controls/MCCBox.h"
 #include "controls/ShineSpdBtn.h"
 #include "framework/ExceptionDisplay.h"
+#include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/StdCtrls.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,7 +52,8 @@ public:
         BorderStyle = bsSingle;
         DrawSampleGlyph(FGlyph);
         Build();
-        SetClientSize(kLeft + 8 * kStep + 8, FTop + 8);
+        // Room below the last row for the open list of the combo box.
+        SetClientSize(kLeft + 8 * kStep + 8, FTop + 110);
         SetBounds(40, 40, Width(), Height());
     }
 
@@ -233,6 +237,40 @@ private:
             g->SetEnabled(false);
         }
         EndRow();
+
+        ComboRow();
+    }
+
+    void ComboRow() {
+        Row("Combo box");
+        auto* c = new TMultiColComboBox(this);
+        c->SetParent(this);
+        c->SetBounds(kLeft, FTop, 4 * kStep - 6, 21);
+        c->SetCanEdit(false);
+        c->TargetColumn = 2;
+        TCBColumns* columns = c->Columns();
+        columns->Items(0)->Width = 90;
+        columns->Items(0)->SetColor(clBtnFace);
+        columns->Add()->Width = 60;
+        columns->Items(1)->Alignment = taRightJustify;
+        columns->Add()->Width = 210;
+        columns->Items(2)->Alignment = taCenter;
+        columns->Items(2)->SetColor(0x00E0FFFF);
+        FCombo = c;
+        // Filled and opened once the window is on the screen, as the launcher fills its
+        // list when it is first shown.
+        FOpen = std::make_unique<TTimer>(nullptr);
+        FOpen->SetInterval(300);
+        FOpen->SetOnTimer([this](TObject*) {
+            FOpen->SetEnabled(false);
+            for (const char* entry : {"\"写真\",\"1280\",\"D:\\Photos\"",
+                                      "\"Projects\",\"42\",\"C:\\Users\\me\\Projects\"",
+                                      "\"表計算\",\"7\",\"C:\\Data\\表\"", "\"Root\",\"3\",\"C:\""})
+                FCombo->Items()->Add(entry);
+            FCombo->SetItemIndex(1);
+            SendMessageA(FCombo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+        });
+        EndRow(21);
     }
 
     TGradBox* GradBox(const std::string& caption) {
@@ -247,6 +285,8 @@ private:
     }
 
     TBitmap FGlyph;
+    TMultiColComboBox* FCombo = nullptr;
+    std::unique_ptr<TTimer> FOpen;
     int FTop = 0, FColumn = 0;
 };
 
