@@ -232,13 +232,11 @@ void TShineSpeedButton::SetActiveFont(TFont* value) {
 }
 
 void TShineSpeedButton::SetGroupIndex(int value) {
-    if (value != FGroupIndex) GroupUpdateStatus(value);
+    FMachine.SetGroupIndex(value);
 }
 
 void TShineSpeedButton::SetAllowAllUp(bool value) {
-    if (value == FAllowAllUp) return;
-    FAllowAllUp = value;
-    GroupUpdateStatus(FGroupIndex);
+    FMachine.SetAllowAllUp(value);
 }
 
 // ---- The glyph ------------------------------------------------------------------

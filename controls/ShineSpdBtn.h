@@ -3,8 +3,10 @@
 // colour set, a font and glyph effect of its own while the mouse is over it, gradient
 // backgrounds, three bevel frames, embossed captions and latching groups.
 #include "controls/portable/ShineLook.h"
+#include "controls/portable/ShineStateMachine.h"
 #include "controls/portable/ShineTypes.h"
 #include "framework/Bitmap.h"
+#include "framework/Buttons.h"
 #include "framework/Controls.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Graphics.h"
@@ -152,20 +154,52 @@ protected:
     void GlyphOnChange(TObject* Sender);
     void FontsAndColorsOnChange(TObject* Sender);
 
-    // Shared with the interaction code of a later unit.
-    bool FMouseInside = false;
-    bool FPressing = false;
-    TShineButtonState FState = sbsUp;
-    TObject* FGroupAnnouncer = nullptr;
+    void WMLButtonDblClick(TMessage& Message);
+    void CMDialogChar(TMessage& Message);
+    void CMButtonPressed(TMessage& Message);
+
+    // What the state machine asks of the platform, answered by this button.
+    class Host : public ShineButtonHost {
+    public:
+        explicit Host(TShineSpeedButton& button) : B(button) {}
+        bool Enabled() override;
+        bool HasParent() override;
+        bool CursorOverThis() override;
+        bool AutoDrag() override;
+        bool CaptureHeld() override;
+        void Invalidate() override;
+        void Repaint() override;
+        void SetTimerEnabled(bool on) override;
+        void PerformMouseEnter() override;
+        void PerformMouseLeave() override;
+        void CallMouseLeave() override;
+        void CallClick() override;
+        void BaseClick() override;
+        void BaseDblClick() override;
+        void AnnounceGroup(int groupIndex, bool down, bool allowAllUp) override;
+
+    private:
+        TShineSpeedButton& B;
+    };
+    Host FHost{*this};
+    // The transition rules and the variables they work on. The fields below are the
+    // machine's own, under the names the painting code and descendants use.
+    ShineStateMachine FMachine{FHost};
+    TShineButtonState& FState = FMachine.V.State;
+    bool& FMouseInside = FMachine.V.MouseInside;
+    bool& FPressing = FMachine.V.Pressing;
+    // The standard speed button that tells the group this button's state; it lives only
+    // while the announcement runs.
+    TSpeedButton* FGroupAnnouncer = nullptr;
     std::unique_ptr<TTimer> FActiveButtonTimer;
 
 private:
     template <class T> void Store(T& field, T value);
 
-    int FGroupIndex = 0;
-    bool FDown = false;
-    bool FClickDownHook = false;
-    bool FAccelCharDown = false;
+    int& FGroupIndex = FMachine.V.GroupIndex;
+    bool& FDown = FMachine.V.Down;
+    bool& FClickDownHook = FMachine.V.ClickDownHook;
+    bool& FAccelCharDown = FMachine.V.AccelCharDown;
     TFrameType FFrameType = ftNormalFrame;
     bool FTransparent = false;
     bool FActiveFrame = true;
@@ -182,7 +216,7 @@ private:
     TColor FFontHighlight = clNone;
     TColor FFontShadow = clNone;
     std::unique_ptr<TFont> FActiveFont;
-    bool FAllowAllUp = false;
+    bool& FAllowAllUp = FMachine.V.AllowAllUp;
     TButtonLayout FLayout = blGlyphLeft;
     int FMargin = -1;
     int FSpacing = 4;

@@ -50,10 +50,7 @@ std::unique_ptr<TBitmap> TShineSpeedButton::CreateStateGlyph() {
 }
 
 void TShineSpeedButton::Paint() {
-    if (!Enabled()) {
-        FState = sbsDisabled;
-        FPressing = false;
-    }
+    if (!Enabled()) FMachine.PaintingDisabled();
     if (FTransparent) {
         BackDraw(Canvas());
         ImageDraw(Canvas());

@@ -20,6 +20,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TControl::~TControl() {
+    ForgetMouseControl(this);
     if (FParent) FParent->RemoveControl(this);
 }
 

@@ -243,3 +243,16 @@ private:
 LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp);
 // The control object behind a window, if any.
 TWinControl* FindControl(HWND wnd);
+
+// The topmost control of ours at a screen point: a graphic child there (disabled ones
+// too when asked), else the windowed control; null over windows not ours.
+TControl* FindDragTarget(TPoint screenPos, bool allowDisabled);
+// The control holding the mouse capture: a graphic child that captured it through its
+// parent, or the capturing window's control; null when none of ours holds it.
+TControl* GetCaptureControl();
+// One step of idle-time mouse tracking: when the control under the cursor changed, the
+// old one gets CM_MOUSELEAVE and the new one CM_MOUSEENTER (only the capturing control
+// while a capture is held).
+void TrackMouseControl();
+// A control going away is no longer the one under the mouse.
+void ForgetMouseControl(TControl* c);

@@ -155,6 +155,19 @@ void TApplication::Terminate() {
     Terminated = true;
 }
 
+namespace {
+
+// A typed character that the form's controls may claim as their accelerator: any with
+// Alt, and plain ones unless the window with the focus takes characters itself (an
+// edit field, a list with type-ahead).
+bool IsDialogChar(const MSG& msg) {
+    if (msg.message == WM_SYSCHAR) return true;
+    if (msg.message != WM_CHAR) return false;
+    return !(SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTCHARS);
+}
+
+} // namespace
+
 bool TApplication::PreProcess(MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) {
         if (msg.message != WM_CHAR && msg.message != WM_SYSCHAR) return false;
@@ -164,6 +177,7 @@ bool TApplication::PreProcess(MSG& msg) {
     if (!form) return false;
     if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && form->IsShortCut(static_cast<UINT>(msg.wParam)))
         return true;
+    if (IsDialogChar(msg) && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0) return true;
     // Tab order, Enter, Esc and the buttons' mnemonics.
     return IsDialogMessageA(root, &msg) != 0;
 }
@@ -192,6 +206,11 @@ void TApplication::ProcessMessages() {
 }
 
 void TApplication::Idle() {
+    try {
+        TrackMouseControl();
+    } catch (...) {
+        ExceptionDisplay::HandleCurrentException();
+    }
     for (auto& h : IdleHandlers) {
         try {
             h();

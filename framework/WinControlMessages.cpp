@@ -109,6 +109,13 @@ void TWinControl::Dispatch(TMessage& msg) {
         RouteMouseToGraphicChild(msg, handled);
         if (handled) return;
         break;
+    case WM_RBUTTONUP:
+        // The child hears the release too; the window still turns it into its context menu.
+        RouteMouseToGraphicChild(msg, handled);
+        break;
+    case CM_DIALOGCHAR:
+        Broadcast(msg);
+        return;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(msg.LParam) != FHandle) CaptureControl = nullptr;
         break;
