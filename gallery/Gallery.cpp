@@ -189,6 +189,7 @@ private:
             b->SetGroupIndex(1);
             b->SetFrameType(ftFlatFrame);
             b->PressedColors()->SetColor(0x00F0E0D0);
+            b->SetAccelCharDown(true);  // Alt+O, Alt+T, Alt+H latch them too
             if (i == 1) b->SetDown(true);
         }
         {
