@@ -5,6 +5,7 @@
 #include "framework/Exceptions.h"
 #include "framework/SystemCodePage.h"
 
+#include <cstring>
 #include <vector>
 
 TMultiColComboBox::TMultiColComboBox(TComponent* AOwner)
@@ -72,26 +73,42 @@ void TMultiColComboBox::CBResetContent(TMessage& msg) {
     TCustomComboBox::Dispatch(msg);
 }
 
-// The length query answers with the full entry too: a caller (the system's own conversion
-// for a Unicode sender among them) sizes its buffer by it before asking for the text, and
-// the text it gets is the full entry.
+// The length query answers with the full entry: a caller sizes its buffer by it before
+// asking for the text.
 void TMultiColComboBox::CBGetLBTextLen(TMessage& msg) {
     TCustomComboBox::Dispatch(msg);
     if (msg.Result < 0) return;
     msg.Result = FEntries.TextLength(static_cast<int>(msg.WParam));
 }
 
+// The message carries no buffer size, and not every sender sizes its buffer by the length
+// query: Wine's translation for a Unicode sender passes a fixed buffer of 512 bytes
+// whatever the entry's length. So the message hands out at most 511 bytes of an entry,
+// cut before a double-byte character that would not fit, and answers the bytes it wrote.
+// The program itself reads entries through GetItemText and gets them whole.
 void TMultiColComboBox::CBGetLBText(TMessage& msg) {
     const int index = static_cast<int>(msg.WParam);
-    const int length = FEntries.TextLength(index);
-    if (length < 0 || msg.LParam == 0) {
+    if (FEntries.TextLength(index) < 0 || msg.LParam == 0) {
         TCustomComboBox::Dispatch(msg);
         return;
     }
-    // The buffer is as long as the length query told, plus the closing NUL.
-    FEntries.CopyText(index, reinterpret_cast<char*>(msg.LParam),
-                      static_cast<std::size_t>(length) + 1);
-    msg.Result = length;
+    constexpr std::size_t capacity = 512;
+    const std::string& entry = FEntries.Get(index);
+    const CodePage& cp = SystemCodePage();
+    std::size_t n = 0;
+    while (n < entry.size()) {
+        const std::size_t next = cp.Next(entry, n);
+        if (next >= capacity) break;
+        n = next;
+    }
+    char* buffer = reinterpret_cast<char*>(msg.LParam);
+    std::memcpy(buffer, entry.data(), n);
+    buffer[n] = '\0';
+    msg.Result = static_cast<LRESULT>(n);
+}
+
+std::string TMultiColComboBox::GetItemText(int index) {
+    return index >= 0 && index < FEntries.Count() ? FEntries.Get(index) : std::string();
 }
 
 void TMultiColComboBox::CBGetItemHeight(TMessage& msg) {

@@ -80,6 +80,8 @@ public:
 
     std::string GetColumnText(int index, int column) const;
     std::string GetSelectedText();
+    // The whole entry, straight from the entry list: no message buffer limits it.
+    std::string GetItemText(int index) override;
 
 protected:
     void CreateParams(TCreateParams& p) override;

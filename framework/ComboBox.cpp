@@ -35,8 +35,10 @@ int TComboItems::Count() const {
     return static_cast<int>(SendMessageA(FBox->Handle(), CB_GETCOUNT, 0, 0));
 }
 
-std::string TComboItems::Get(int index) const {
-    HWND h = FBox->Handle();
+std::string TComboItems::Get(int index) const { return FBox->GetItemText(index); }
+
+std::string TCustomComboBox::GetItemText(int index) {
+    HWND h = Handle();
     const LRESULT len = SendMessageA(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (len < 0) return {};
     std::string s(static_cast<size_t>(len) + 1, '\0');

@@ -18,7 +18,7 @@ public:
     void Delete(int index);
     void Clear();
     int Count() const;
-    // The item as the control answers CB_GETLBTEXT, sized by CB_GETLBTEXTLEN.
+    // The item as the combo box gives it (GetItemText); empty for an index out of range.
     std::string Get(int index) const;
     std::string operator[](int index) const { return Get(index); }
     // Many changes in a row: the control does not redraw until the last EndUpdate.
@@ -58,6 +58,11 @@ public:
     // since no exception may leave the window procedure itself.
     void SetItemError(std::exception_ptr e) { FItemError = std::move(e); }
     void RaiseItemError();
+
+    // Item index as Items reads it: here the control's CB_GETLBTEXT, sized by
+    // CB_GETLBTEXTLEN. A descendant that keeps more behind an item than the control holds
+    // answers from its own store, whatever the message hands to other programs.
+    virtual std::string GetItemText(int index);
 
 protected:
     void CreateParams(TCreateParams& p) override;
