@@ -218,6 +218,7 @@ private:
     void ReflectToChild(TMessage& msg, HWND child, bool& handled);
     void DoPaint(TMessage& msg);
     void AddTool();
+    HWND FTips = nullptr;  // the tooltip that shows this control's hint
     bool FRecreating = false;
 };
 

@@ -20,19 +20,29 @@ HWND TipsFor(HWND top) {
 }
 } // namespace
 
-void Register(TWinControl* control) {
+HWND Register(TWinControl* control) {
     HWND wnd = control->Handle();
     HWND top = GetAncestor(wnd, GA_ROOT);
-    if (!top || top == wnd) return;
+    if (!top || top == wnd) return nullptr;
     HWND tips = TipsFor(top);
-    if (!tips) return;
+    if (!tips) return nullptr;
     TOOLINFOA ti{};
     ti.cbSize = sizeof ti;
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.uFlags = TTF_IDISHWND;
     ti.hwnd = top;
     ti.uId = reinterpret_cast<UINT_PTR>(wnd);
     ti.lpszText = const_cast<char*>(control->Hint.c_str());
     SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    return tips;
+}
+
+void Relay(HWND tips, HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
+    MSG m{};
+    m.hwnd = wnd;
+    m.message = msg;
+    m.wParam = wp;
+    m.lParam = lp;
+    SendMessageA(tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
 } // namespace Hints

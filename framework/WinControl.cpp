@@ -6,12 +6,31 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 // ---------------------------------------------------------------- window classes
 
 namespace {
 
 const char* const ControlProp = "Kestrovane1.Control";
+
+// Every message looks its control up, so the lookup is a table of our own: a window
+// property costs a trip to the window server under Wine. The property stays on the
+// window for anyone who looks there.
+std::unordered_map<HWND, TWinControl*>& Bound() {
+    static std::unordered_map<HWND, TWinControl*> table;
+    return table;
+}
+
+void Bind(HWND wnd, TWinControl* c) {
+    SetPropA(wnd, ControlProp, c);
+    Bound()[wnd] = c;
+}
+
+void Unbind(HWND wnd) {
+    RemovePropA(wnd, ControlProp);
+    Bound().erase(wnd);
+}
 thread_local TWinControl* g_creating = nullptr;
 
 struct ClassInfo {
@@ -48,7 +67,9 @@ WNDPROC EnsureClass(const std::string& name, const TCreateParams& p) {
 } // namespace
 
 TWinControl* FindControl(HWND wnd) {
-    return wnd ? static_cast<TWinControl*>(GetPropA(wnd, ControlProp)) : nullptr;
+    if (!wnd) return nullptr;
+    const auto it = Bound().find(wnd);
+    return it == Bound().end() ? nullptr : it->second;
 }
 
 LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -57,9 +78,10 @@ LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         c = g_creating;
         if (!c) return DefWindowProcA(wnd, msg, wp, lp);
         g_creating = nullptr;
-        SetPropA(wnd, ControlProp, c);
+        Bind(wnd, c);
         c->FHandle = wnd;
     }
+    if (c->FTips && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) Hints::Relay(c->FTips, wnd, msg, wp, lp);
     TMessage m{msg, wp, lp, 0};
     try {
         c->Dispatch(m);
@@ -67,7 +89,7 @@ LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
         ExceptionDisplay::HandleCurrentException();
     }
     if (msg == WM_NCDESTROY) {
-        RemovePropA(wnd, ControlProp);
+        Unbind(wnd);
         if (c->FHandle == wnd) c->FHandle = nullptr;
     }
     return m.Result;
@@ -83,7 +105,7 @@ TWinControl::~TWinControl() {
         FControls.back()->SetParent(nullptr);
     if (FHandle) {
         HWND h = FHandle;
-        RemovePropA(h, ControlProp);
+        Unbind(h);
         FHandle = nullptr;
         DestroyWindow(h);
     }
@@ -133,7 +155,7 @@ void TWinControl::CreateWnd() {
 }
 
 void TWinControl::AddTool() {
-    Hints::Register(this);
+    FTips = Hints::Register(this);
 }
 
 void TWinControl::DestroyWnd() {
