@@ -221,7 +221,7 @@ std::string TMainForm1::AskName(const std::string& folder) {
 }
 
 void TMainForm1::Button4Click(TObject*) {
-    FServices->ShellExecute(Handle(), "open", ShellLaunch::ExplorerExe(),
+    FServices->Launch(Handle(), "open", ShellLaunch::ExplorerExe(),
                             ExplorerParameters(MultiColComboBox1->GetSelectedText()), nullptr,
                             SW_SHOWDEFAULT);
 }
@@ -240,7 +240,7 @@ void TMainForm1::Delete1Click(TObject* Sender) {
 }
 
 void TMainForm1::A1Click(TObject*) {
-    FServices->ShellExecute(Handle(), "OPEN", InfoPageAddress(FExePath, SystemCodePage()), "", "", SW_SHOW);
+    FServices->Launch(Handle(), "OPEN", InfoPageAddress(FExePath, SystemCodePage()), "", "", SW_SHOW);
 }
 
 void TMainForm1::MultiColComboBox1Change(TObject*) {

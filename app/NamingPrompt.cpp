@@ -58,7 +58,7 @@ void RegisterPromptClass() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = PromptProc;
     wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = ClassName;
     registered = RegisterClassA(&wc) != 0;

@@ -5,9 +5,9 @@
 
 #include <shellapi.h>
 
-void TShellServices::ShellExecute(HWND owner, const std::string& verb, const std::string& file,
+void TShellServices::Launch(HWND owner, const std::string& verb, const std::string& file,
                                   const std::string& params, const char* directory, int show) {
-    ShellExecuteA(owner, verb.c_str(), file.c_str(), params.c_str(), directory, show);
+    ::ShellExecuteA(owner, verb.c_str(), file.c_str(), params.c_str(), directory, show);
 }
 
 std::string TShellServices::BrowseForFolder(HWND owner) { return ShellLaunch::BrowseForFolder(owner); }

@@ -9,7 +9,7 @@ class IShellServices {
 public:
     virtual ~IShellServices() = default;
     // ShellExecuteA as the commands call it (directory may be null).
-    virtual void ShellExecute(HWND owner, const std::string& verb, const std::string& file,
+    virtual void Launch(HWND owner, const std::string& verb, const std::string& file,
                               const std::string& params, const char* directory, int show) = 0;
     // The folder browser: the chosen folder's path, or empty after a cancel.
     virtual std::string BrowseForFolder(HWND owner) = 0;
@@ -23,7 +23,7 @@ public:
 // The real shell and dialogs.
 class TShellServices : public IShellServices {
 public:
-    void ShellExecute(HWND owner, const std::string& verb, const std::string& file,
+    void Launch(HWND owner, const std::string& verb, const std::string& file,
                       const std::string& params, const char* directory, int show) override;
     std::string BrowseForFolder(HWND owner) override;
     std::string AskName(const std::string& caption, const std::string& prompt,

@@ -74,6 +74,6 @@ void TGradBox::DrawCaptionText(const TRect& rect) {
         case TCaptionInk::Gray: c.Font.SetColor(0x808080); break;
         }
         TRect r = d.Rect;
-        c.DrawText(Caption(), r, DT_WORDBREAK | DT_EXPANDTABS);
+        c.DrawTextIn(Caption(), r, DT_WORDBREAK | DT_EXPANDTABS);
     }
 }

@@ -151,7 +151,7 @@ void TMultiColComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState s
     TCanvas* canvas = Canvas();
     if (FDrawingEdit) {
         canvas->FillRect(rect);
-        canvas->TextOut(rect.Left + 2, rect.Top + 2, GetSelectedText());
+        canvas->TextAt(rect.Left + 2, rect.Top + 2, GetSelectedText());
         return;
     }
     std::vector<std::string> fields;

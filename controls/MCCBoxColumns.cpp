@@ -89,7 +89,7 @@ void TCBColumn::DrawColumn(TMultiColComboBox* combo, const TRect& rect, const st
     const McAlignment a = Alignment == taRightJustify ? McAlignment::taRightJustify
                           : Alignment == taCenter     ? McAlignment::taCenter
                                                       : McAlignment::taLeftJustify;
-    canvas->DrawText(text, textRect, McCellFormat(a));
+    canvas->DrawTextIn(text, textRect, McCellFormat(a));
 }
 
 // ---------------------------------------------------------------- TCBColumns

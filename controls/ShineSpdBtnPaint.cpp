@@ -92,7 +92,7 @@ void TShineSpeedButton::BackDraw(TCanvas* canvas) {
 void TShineSpeedButton::CalcDrawPosition(TCanvas* canvas, TPoint& glyphPos, TRect& captionRect) {
     const std::string caption = Caption();
     TRect r{0, 0, ClientWidth(), 0};
-    canvas->DrawText(caption, r, DT_CALCRECT);
+    canvas->DrawTextIn(caption, r, DT_CALCRECT);
     TShineLayoutInput in;
     in.Layout = FLayout;
     in.Margin = FMargin;
@@ -164,7 +164,7 @@ void TShineSpeedButton::ImageDraw(TCanvas* canvas) {
         }
         canvas->Font.SetColor(color);
         TRect r = captionRect.Offset(copy.Offset.X, copy.Offset.Y);
-        canvas->DrawText(caption, r, DT_CENTER | DT_VCENTER);
+        canvas->DrawTextIn(caption, r, DT_CENTER | DT_VCENTER);
     }
 }
 

@@ -89,5 +89,5 @@ void TSpeedButton::Paint() {
     c.Brush.SetStyle(bsClear);
     c.Font.Assign(Font());
     c.Font.SetColor(Enabled() ? clBtnText : clGrayText);
-    c.DrawText(Caption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    c.DrawTextIn(Caption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }

@@ -148,7 +148,7 @@ void TCustomComboBox::CNDrawItem(TMessage& msg) {
 
 void TCustomComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState) {
     FCanvas.FillRect(rect);
-    FCanvas.TextOut(rect.Left + 2, rect.Top, FItems.Get(index));
+    FCanvas.TextAt(rect.Left + 2, rect.Top, FItems.Get(index));
 }
 
 // The window's height covers the closed field and the open list together: as many rows as

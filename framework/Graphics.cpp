@@ -206,7 +206,7 @@ void TCanvas::LineTo(int x, int y) {
     ::LineTo(FDC, x, y);
 }
 
-void TCanvas::TextOut(int x, int y, const std::string& text) {
+void TCanvas::TextAt(int x, int y, const std::string& text) {
     SelectFont();
     SelectBrush();
     ExtTextOutA(FDC, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
@@ -219,7 +219,7 @@ TPoint TCanvas::TextExtent(const std::string& text) {
     return {sz.cx, sz.cy};
 }
 
-int TCanvas::DrawText(const std::string& text, TRect& r, UINT format) {
+int TCanvas::DrawTextIn(const std::string& text, TRect& r, UINT format) {
     SelectFont();
     SelectBrush();
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};

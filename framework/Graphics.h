@@ -145,10 +145,10 @@ public:
     void Rectangle(int left, int top, int right, int bottom);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
-    void TextOut(int x, int y, const std::string& text);
+    void TextAt(int x, int y, const std::string& text);
     TPoint TextExtent(const std::string& text);
     int TextHeight(const std::string& text) { return TextExtent(text).Y; }
-    int DrawText(const std::string& text, TRect& r, UINT format);
+    int DrawTextIn(const std::string& text, TRect& r, UINT format);
     // Counts calls of FillRect since the handle was set (a paint's cost is its fills).
     int FillCount = 0;
 

@@ -29,10 +29,10 @@ void TLabel::Paint() {
     if (!Enabled()) {
         TRect shifted = r.Offset(1, 1);
         c.Font.SetColor(clBtnHighlight);
-        c.DrawText(Caption(), shifted, format);
+        c.DrawTextIn(Caption(), shifted, format);
         c.Font.SetColor(clBtnShadow);
     }
-    c.DrawText(Caption(), r, format);
+    c.DrawTextIn(Caption(), r, format);
 }
 
 TButton::TButton(TComponent* AOwner) : TWinControl(AOwner) {

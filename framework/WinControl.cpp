@@ -53,7 +53,7 @@ WNDPROC EnsureClass(const std::string& name, const TCreateParams& p) {
         base = wc.lpfnWndProc;
     } else {
         wc.style = p.ClassStyle;
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
     }
     wc.lpfnWndProc = StdWndProc;

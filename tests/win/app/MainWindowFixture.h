@@ -25,7 +25,7 @@ public:
     std::vector<std::string> questions;
     int askAnswer = IDNO;
 
-    void ShellExecute(HWND, const std::string& verb, const std::string& file, const std::string& params,
+    void Launch(HWND, const std::string& verb, const std::string& file, const std::string& params,
                       const char* directory, int show) override {
         calls.push_back({verb, file, params, directory == nullptr, directory ? directory : "", show});
     }
