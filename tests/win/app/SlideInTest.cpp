@@ -42,8 +42,48 @@ TEST(SlideIn, RunsFromTheConstructorsBoundsToItsFinalPlace) {
 
 namespace {
 
-// The height of "0" in the window's font on the screen, which decides the design scaling.
-int MeasuredTextHeight(TMainForm1& form) {
+struct Place {
+    int left, top, width, height;
+};
+
+Place PlaceOf(TControl* c) { return {c->Left(), c->Top(), c->Width(), c->Height()}; }
+
+bool operator==(const Place& a, const Place& b) {
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+}
+
+void PrintTo(const Place& p, std::ostream* os) {
+    *os << p.left << "," << p.top << " " << p.width << "x" << p.height;
+}
+
+} // namespace
+
+// The window's font measures 12 pixels, as on Windows: every control stands where the
+// design puts it; the window's own bounds are plain pixels.
+TEST(SlideIn, ControlsStandAtTheirDesignPlacesWithTheWindowsFontMetrics) {
+    TestSupport::TempFolder dir;
+    auto* form = new TMainForm1(Application);
+    form->SetExeFolder(dir.Path);
+    EXPECT_EQ(PlaceOf(form->Label2), (Place{8, 12, 29, 12}));
+    EXPECT_EQ(PlaceOf(form->Label3), (Place{12, 32, 6, 12}));
+    EXPECT_EQ(PlaceOf(form->Button4), (Place{386, 8, 100, 21}));
+    // A drop-down list decides its own height from its item height.
+    EXPECT_EQ(form->MultiColComboBox1->Left(), 40);
+    EXPECT_EQ(form->MultiColComboBox1->Top(), 8);
+    EXPECT_EQ(form->MultiColComboBox1->Width(), 340);
+    EXPECT_EQ(PlaceOf(form->GradBox1), (Place{0, 0, form->ClientWidth(), form->ClientHeight()}));
+    EXPECT_EQ(form->Left(), -524);
+    EXPECT_EQ(form->Width(), 386);
+    EXPECT_EQ(form->Height(), 7);
+    delete form;
+}
+
+// A font whose text is 13 pixels high at height -12 scales the controls and the design
+// client size by 13/12, rounded to the nearest pixel, and leaves a form's bounds alone.
+TEST(SlideIn, AFontThirteenPixelsHighScalesTheControlsByThirteenTwelfths) {
+    TForm form(Application);
+    form.Font()->SetName("IPAPGothic");
+    form.Font()->SetHeight(-12);
     HDC screen = GetDC(nullptr);
     SIZE sz{};
     {
@@ -51,44 +91,22 @@ int MeasuredTextHeight(TMainForm1& form) {
         GetTextExtentPoint32A(screen, "0", 1, &sz);
     }
     ReleaseDC(nullptr, screen);
-    return sz.cy;
-}
-
-} // namespace
-
-TEST(SlideIn, ControlsFollowTheMeasuredTextHeightButTheWindowBoundsDoNot) {
-    TestSupport::TempFolder dir;
-    auto* form = new TMainForm1(Application);
-    form->SetExeFolder(dir.Path);
-    const int th = MeasuredTextHeight(*form);
-    ASSERT_GT(th, 0);
-    struct Row {
-        TControl* control;
-        int left, top, width, height;
-        bool checkHeight; // a drop-down list decides its own height from its item height
-    } rows[] = {
-        {form->Label2, 8, 12, 29, 12, true},
-        {form->Label3, 12, 32, 6, 12, true},
-        {form->Button4, 386, 8, 100, 21, true},
-        {form->MultiColComboBox1, 40, 8, 340, 21, false},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.control->Name);
-        EXPECT_EQ(r.control->Left(), MulDiv(r.left, th, 12));
-        EXPECT_EQ(r.control->Top(), MulDiv(r.top, th, 12));
-        EXPECT_EQ(r.control->Width(), MulDiv(r.width, th, 12));
-        if (r.checkHeight) {
-            EXPECT_EQ(r.control->Height(), MulDiv(r.height, th, 12));
-        }
-    }
-    // The panel fills whatever client area the window has.
-    EXPECT_EQ(form->GradBox1->Left(), 0);
-    EXPECT_EQ(form->GradBox1->Top(), 0);
-    EXPECT_EQ(form->GradBox1->Width(), form->ClientWidth());
-    EXPECT_EQ(form->GradBox1->Height(), form->ClientHeight());
-    // Plain pixels, never scaled.
-    EXPECT_EQ(form->Left(), -524);
-    EXPECT_EQ(form->Width(), 386);
-    EXPECT_EQ(form->Height(), 7);
-    delete form;
+    ASSERT_EQ(sz.cy, 13) << "the test needs IPAPGothic installed";
+    auto* button = new TButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(386, 8, 100, 21);
+    auto* label = new TLabel(&form);
+    label->SetParent(&form);
+    label->SetBounds(8, 12, 29, 12);
+    form.DesignClientWidth = 492;
+    form.DesignClientHeight = 37;
+    form.SetBounds(-524, 20, 386, 7);
+    form.ScaleForDesign(96, 12);
+    EXPECT_EQ(PlaceOf(button), (Place{418, 9, 108, 23}));
+    EXPECT_EQ(PlaceOf(label), (Place{9, 13, 31, 13}));
+    EXPECT_EQ(form.DesignClientWidth, 533);
+    EXPECT_EQ(form.DesignClientHeight, 40);
+    EXPECT_EQ(form.Left(), -524);
+    EXPECT_EQ(form.Width(), 386);
+    EXPECT_EQ(form.Height(), 7);
 }

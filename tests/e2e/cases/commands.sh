@@ -1,0 +1,87 @@
+# The commands through keys, clicks and the menu, with their real effects: processes the
+# shell starts, entries, and the list file at the close.
+
+case_launch_explorer() {
+    start_with_list '"sp","C:\\My Folder, Two"\r\n"x","C:\\x"\r\n' || return
+    key Down
+    combo_state
+    expect_eq "selection after Down" "count=2 sel=0" "$COMBO_HEAD"
+    # Spaces and commas go through unquoted, exactly as stored.
+    key alt+e
+    launched "^C:\\\\windows\\\\EXPLORER\.EXE /n,/e,C:\\\\My Folder, Two$"
+    expect_alive || return
+    close_others
+    # The same again through a click on the button.
+    focus_main
+    local button
+    button=$(child BUTTON)
+    probe info "$button"
+    IFS=, read -r bx by bw bh <<<"$(field rect "$PROBE_LINE")"
+    xdotool mousemove $((bx + bw / 2)) $((by + bh / 2)) click 1
+    launched "^C:\\\\windows\\\\EXPLORER\.EXE /n,/e,C:\\\\My Folder, Two$"
+    expect_alive || return
+    close_others
+    focus_main
+    close_program ctrl+q
+    expect_file "$LIST" '"sp","C:\\My Folder, Two"\r\n"x","C:\\x"\r\n'
+}
+
+case_information_page_and_exit_menu() {
+    # Wine hands web addresses to the desktop's opener; a stand-in records them.
+    mkdir -p "$CASE_DIR/bin"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >> "%s/opened.txt"\n' "$CASE_DIR" >"$CASE_DIR/bin/xdg-open"
+    chmod +x "$CASE_DIR/bin/xdg-open"
+    CASE_PATH=$CASE_DIR/bin:$PATH
+    KV_NAME=tool.new.exe
+    start_with_list '"a","C:\\a"\r\n' || return
+    click_at 200 30 3
+    probe menu 5000 || { fail "no menu after a right click"; return; }
+    key i
+    for _ in $(seq 150); do [ -s "$CASE_DIR/opened.txt" ] && break; sleep 0.1; done
+    expect_eq "address opened" "http://www.example.com/info.php?pf=w&sn=tool.new" "$(cat "$CASE_DIR/opened.txt" 2>/dev/null)"
+    expect_alive || return
+    focus_main
+    close_program menu
+    expect_file "$LIST" '"a","C:\\a"\r\n'
+}
+
+case_folder_browser_cancelled() {
+    write_file "$LIST" '"a","C:\\a"\r\n'
+    start_program
+    wait_main || return
+    key ctrl+n
+    dialog 10000 || return
+    expect_eq "browser class" "#32770" "$DLG_CLASS"
+    probe_list children "$DLG"
+    expect_match "browser title" "class=Static .*text=登録パス\(フォルダ\)の選択" "$PROBE_LINES"
+    key Escape
+    probe gone 5000 "$DLG" || fail "the folder browser stayed open after Esc"
+    probe nodialog 1500 || fail "a dialog followed the cancelled browser: $PROBE_LINE"
+    combo_state
+    expect_eq "combo box" "count=1 sel=-1" "$COMBO_HEAD"
+    expect_alive || return
+    close_program ctrl+q
+    expect_file "$LIST" '"a","C:\\a"\r\n'
+}
+
+case_delete_with_keys_and_close_box() {
+    start_with_list '"a","C:\\a"\r\n"b","C:\\b"\r\n' || return
+    key Down
+    combo_state
+    expect_eq "selection after Down" "count=2 sel=0" "$COMBO_HEAD"
+    key ctrl+d
+    combo_state
+    expect_eq "after Ctrl+D" "count=1 sel=-1" "$COMBO_HEAD"
+    expect_eq "entries after Ctrl+D" '"b","C:\b"' "${COMBO_ITEMS%$'\n'}"
+    # Delete is disabled now: Ctrl+D does nothing.
+    key ctrl+d
+    combo_state
+    expect_eq "after a second Ctrl+D" "count=1 sel=-1" "$COMBO_HEAD"
+    # Nothing selected: the explorer gets the bare parameters.
+    key alt+e
+    launched "^C:\\\\windows\\\\EXPLORER\.EXE /n,/e,$"
+    expect_alive || return
+    close_others
+    close_program box
+    expect_file "$LIST" '"b","C:\\b"\r\n'
+}

@@ -1,0 +1,54 @@
+# Registration by a real drop: an X client drags files onto the window through XDND,
+# Wine turns that into the window's dropped-files message.
+
+# drop_on_main <path>...: drops the paths on the main window, inside its client area.
+drop_on_main() {
+    "$KV_DROP" "$XWIN" 200 40 "$@" || fail "the drop was not taken (xdnd-drop exit $?)"
+}
+
+# prompt <folder as shown>: the next naming prompt, checked for its make-up; the edit
+# field's handle in EDIT.
+prompt() {
+    dialog 10000 "${DLG:-0}" || return 1
+    expect_eq "prompt caption" "名称の入力" "$DLG_TEXT"
+    probe_list children "$DLG"
+    local lines=$PROBE_LINES
+    expect_eq "prompt text" "$1" "$(field text "$(grep -m1 'class=Static ' <<<"$lines")")"
+    EDIT=$(grep -m1 'class=Edit ' <<<"$lines" | cut -d' ' -f1)
+    expect_eq "default name" "新規パス" "$(field text "$(grep -m1 'class=Edit ' <<<"$lines")")"
+    probe edit "$EDIT"
+    expect_eq "name field" "limit=255 sel=0,4" "${PROBE_LINE#ok }"
+    expect_eq "buttons" $'OK\nキャンセル' "$(grep 'class=Button ' <<<"$lines" | sed 's/.*text=//')"
+}
+
+case_drop_three_items() {
+    local d=$CASE_DIR/drop
+    mkdir -p "$d/a b" "$d/表"
+    : >"$d/a b/f.txt"
+    : >"$LIST"
+    start_program
+    wait_main || return
+    wait_slid_in
+    DLG=
+    drop_on_main "$d/a b" "$d/a b/f.txt" "$d/表" || return
+    local z
+    z=$(zpath "$d")
+    # A folder registers itself, under the typed name.
+    prompt "$z\\a b" || return
+    probe settext "$EDIT" "データ"
+    answer OK
+    # A file registers its folder; an emptied name registers nothing.
+    prompt "$z\\a b" || return
+    probe settext "$EDIT" ""
+    answer OK
+    # A trail byte 0x5C stays part of its character; a cancel registers the default name.
+    prompt "$z\\表" || return
+    answer "キャンセル"
+    probe nodialog 2000 || fail "a fourth prompt appeared"
+    combo_state
+    expect_eq "combo box" "count=2 sel=-1" "$COMBO_HEAD"
+    expect_alive || return
+    focus_main
+    close_program ctrl+q
+    expect_file "$LIST" "\"データ\",\"${z//\\/\\\\}\\\\a b\"\r\n\"新規パス\",\"${z//\\/\\\\}\\\\表\"\r\n"
+}

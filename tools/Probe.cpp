@@ -1,0 +1,376 @@
+// Reads and answers the windows of another program from outside, with ordinary window
+// messages only, as the end-to-end tests need: one command per line on standard input,
+// one answer on standard output. A one-line answer starts with "ok" or "err"; commands
+// that list things answer "ok" and one line per thing, then a line ".". Texts go out and
+// come in as UTF-8; windows are named by their handle in hex.
+//
+//   wait <ms> <class|-> [caption]  a visible top-level window of that class and caption
+//   gone <ms> <hwnd>               waits until the window is gone or hidden
+//   dialog <ms> [hwnd]             a visible, enabled window of the main window's program
+//                                  other than the main window (a message box, a prompt);
+//                                  with hwnd, one other than that one
+//   nodialog <ms>                  waits until the program shows no such window
+//   info <hwnd>                    class, caption, bounds, client size, styles, owner
+//   children <hwnd>                every descendant window with its class, id and text
+//   combo <hwnd>                   entry count, selection and every entry's shown text
+//   focus <hwnd>                   the window with the keyboard focus in that window's thread
+//   text <hwnd> / settext <hwnd> <text>
+//   edit <hwnd>                    an edit field's byte limit and selection
+//   press <hwnd> <caption>         clicks the button under hwnd whose caption is that text
+//   menu <ms>                      waits for an open pop-up menu
+//   send <hwnd> <msg> <wparam> <lparam> / post ...
+//   windows                        the program's visible top-level windows
+//   others                         visible top-level windows of other programs
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t* const MainClass = L"KvTMainForm1";
+
+std::string Utf8(const std::wstring& w) {
+    if (w.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    // One answer per line: line breaks inside a text are shown escaped.
+    std::string out;
+    for (char c : s) {
+        if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else out += c;
+    }
+    return out;
+}
+
+std::wstring Wide(const std::string& s) {
+    if (s.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
+    std::wstring w(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, s.data(), static_cast<int>(s.size()), w.data(), n);
+    return w;
+}
+
+std::string Hex(HWND h) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(h)));
+    return buf;
+}
+
+HWND ParseHwnd(const std::string& s) {
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(s.c_str(), nullptr, 16)));
+}
+
+std::wstring ClassOf(HWND h) {
+    wchar_t buf[256] = {};
+    GetClassNameW(h, buf, 256);
+    return buf;
+}
+
+// Texts of other programs' windows come through WM_GETTEXT, which the system carries
+// across processes.
+std::wstring TextOf(HWND h) {
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 3000, &len)) return {};
+    std::wstring w(len + 1, L'\0');
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(h, WM_GETTEXT, len + 1, reinterpret_cast<LPARAM>(w.data()), SMTO_ABORTIFHUNG, 3000, &got);
+    w.resize(got);
+    return w;
+}
+
+HWND MainWindow() { return FindWindowW(MainClass, nullptr); }
+
+DWORD ProcessOf(HWND h) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    return pid;
+}
+
+std::vector<HWND> TopLevels() {
+    std::vector<HWND> all;
+    EnumWindows([](HWND h, LPARAM lp) {
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+// A window that waits for the user: not the main window, not a tooltip or an open menu.
+HWND FindDialog(HWND except) {
+    HWND main = MainWindow();
+    if (!main) return nullptr;
+    const DWORD pid = ProcessOf(main);
+    for (HWND h : TopLevels()) {
+        if (h == main || h == except || ProcessOf(h) != pid) continue;
+        if (!IsWindowVisible(h) || !IsWindowEnabled(h)) continue;
+        const std::wstring cls = ClassOf(h);
+        if (cls == L"tooltips_class32" || cls == L"#32768" || cls == L"IME") continue;
+        return h;
+    }
+    return nullptr;
+}
+
+template <class F> bool WaitFor(int ms, F ready) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+    for (;;) {
+        if (ready()) return true;
+        if (static_cast<LONG>(GetTickCount() - end) >= 0) return false;
+        Sleep(20);
+    }
+}
+
+std::string RectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right - r.left) + "," +
+           std::to_string(r.bottom - r.top);
+}
+
+std::string HexValue(unsigned long long v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "0x%llx", v);
+    return buf;
+}
+
+std::string Info(HWND h) {
+    RECT r{}, c{};
+    GetWindowRect(h, &r);
+    GetClientRect(h, &c);
+    std::ostringstream o;
+    o << "ok rect=" << RectText(r) << " client=" << c.right << "," << c.bottom
+      << " style=" << HexValue(static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE)))
+      << " exstyle=" << HexValue(static_cast<DWORD>(GetWindowLongPtrW(h, GWL_EXSTYLE)))
+      << " visible=" << (IsWindowVisible(h) ? 1 : 0) << " enabled=" << (IsWindowEnabled(h) ? 1 : 0)
+      << " owner=" << Hex(GetWindow(h, GW_OWNER)) << " parent=" << Hex(GetAncestor(h, GA_PARENT))
+      << " id=" << GetDlgCtrlID(h) << " class=" << Utf8(ClassOf(h)) << " text=" << Utf8(TextOf(h));
+    return o.str();
+}
+
+// Position relative to the client area of the window's parent.
+std::string ChildLine(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+    std::ostringstream o;
+    o << Hex(h) << " class=" << Utf8(ClassOf(h)) << " id=" << GetDlgCtrlID(h) << " rect=" << RectText(r)
+      << " style=" << HexValue(static_cast<DWORD>(GetWindowLongPtrW(h, GWL_STYLE)))
+      << " visible=" << (IsWindowVisible(h) ? 1 : 0) << " text=" << Utf8(TextOf(h));
+    return o.str();
+}
+
+std::vector<HWND> Descendants(HWND parent) {
+    std::vector<HWND> all;
+    EnumChildWindows(parent, [](HWND h, LPARAM lp) {
+        reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&all));
+    return all;
+}
+
+std::wstring WithoutAmpersands(const std::wstring& s) {
+    std::wstring out;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == L'&' && i + 1 < s.size()) ++i;
+        out += s[i];
+    }
+    return out;
+}
+
+void List(const std::vector<std::string>& lines) {
+    std::cout << "ok\n";
+    for (const auto& l : lines) std::cout << l << "\n";
+    std::cout << ".\n";
+}
+
+std::string Combo(HWND h, std::vector<std::string>& lines) {
+    DWORD_PTR count = 0, sel = 0;
+    SendMessageTimeoutW(h, CB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 3000, &count);
+    SendMessageTimeoutW(h, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 3000, &sel);
+    for (int i = 0; i < static_cast<int>(count); ++i) {
+        DWORD_PTR len = 0;
+        SendMessageTimeoutW(h, CB_GETLBTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 3000, &len);
+        std::wstring w(len + 1, L'\0');
+        DWORD_PTR got = 0;
+        SendMessageTimeoutW(h, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(w.data()), SMTO_ABORTIFHUNG, 3000, &got);
+        w.resize(static_cast<LONG_PTR>(got) < 0 ? 0 : got);
+        lines.push_back(Utf8(w));
+    }
+    return "count=" + std::to_string(static_cast<int>(count)) + " sel=" + std::to_string(static_cast<int>(sel));
+}
+
+std::string Rest(std::istringstream& in) {
+    std::string rest;
+    std::getline(in, rest);
+    if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
+    return rest;
+}
+
+void Run(const std::string& line) {
+    std::istringstream in(line);
+    std::string cmd;
+    in >> cmd;
+    if (cmd == "wait") {
+        int ms = 0;
+        std::string cls;
+        in >> ms >> cls;
+        const std::wstring caption = Wide(Rest(in));
+        HWND found = nullptr;
+        const bool ok = WaitFor(ms, [&] {
+            for (HWND h : TopLevels()) {
+                if (!IsWindowVisible(h)) continue;
+                if (cls != "-" && ClassOf(h) != Wide(cls)) continue;
+                if (!caption.empty() && TextOf(h) != caption) continue;
+                found = h;
+                return true;
+            }
+            return false;
+        });
+        std::cout << (ok ? "ok " + Hex(found) : std::string("err timeout")) << "\n";
+    } else if (cmd == "gone") {
+        int ms = 0;
+        std::string h;
+        in >> ms >> h;
+        HWND w = ParseHwnd(h);
+        std::cout << (WaitFor(ms, [&] { return !IsWindow(w) || !IsWindowVisible(w); }) ? "ok" : "err timeout") << "\n";
+    } else if (cmd == "dialog") {
+        int ms = 0;
+        std::string except;
+        in >> ms >> except;
+        HWND found = nullptr;
+        const bool ok = WaitFor(ms, [&] { return (found = FindDialog(ParseHwnd(except))) != nullptr; });
+        std::cout << (ok ? "ok " + Hex(found) + " class=" + Utf8(ClassOf(found)) + " text=" + Utf8(TextOf(found))
+                         : std::string("err timeout"))
+                  << "\n";
+    } else if (cmd == "nodialog") {
+        int ms = 0;
+        in >> ms;
+        std::cout << (WaitFor(ms, [] { return FindDialog(nullptr) == nullptr; }) ? "ok" : "err timeout") << "\n";
+    } else if (cmd == "info") {
+        std::string h;
+        in >> h;
+        HWND w = ParseHwnd(h);
+        std::cout << (IsWindow(w) ? Info(w) : std::string("err no window")) << "\n";
+    } else if (cmd == "children") {
+        std::string h;
+        in >> h;
+        std::vector<std::string> lines;
+        for (HWND c : Descendants(ParseHwnd(h))) lines.push_back(ChildLine(c));
+        List(lines);
+    } else if (cmd == "combo") {
+        std::string h;
+        in >> h;
+        std::vector<std::string> lines;
+        const std::string head = Combo(ParseHwnd(h), lines);
+        std::cout << "ok " << head << "\n";
+        for (const auto& l : lines) std::cout << l << "\n";
+        std::cout << ".\n";
+    } else if (cmd == "focus") {
+        std::string h;
+        in >> h;
+        GUITHREADINFO gti{};
+        gti.cbSize = sizeof gti;
+        const DWORD thread = GetWindowThreadProcessId(ParseHwnd(h), nullptr);
+        if (!GetGUIThreadInfo(thread, &gti)) {
+            std::cout << "err no thread info\n";
+        } else {
+            std::cout << "ok " << Hex(gti.hwndFocus) << " class=" << Utf8(ClassOf(gti.hwndFocus))
+                      << " id=" << GetDlgCtrlID(gti.hwndFocus) << " active=" << Hex(gti.hwndActive) << "\n";
+        }
+    } else if (cmd == "text") {
+        std::string h;
+        in >> h;
+        std::cout << "ok " << Utf8(TextOf(ParseHwnd(h))) << "\n";
+    } else if (cmd == "settext") {
+        std::string h;
+        in >> h;
+        const std::wstring text = Wide(Rest(in));
+        DWORD_PTR r = 0;
+        SendMessageTimeoutW(ParseHwnd(h), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG,
+                            3000, &r);
+        std::cout << (r ? "ok" : "err not set") << "\n";
+    } else if (cmd == "edit") {
+        std::string h;
+        in >> h;
+        DWORD_PTR limit = 0, sel = 0;
+        SendMessageTimeoutW(ParseHwnd(h), EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 3000, &limit);
+        SendMessageTimeoutW(ParseHwnd(h), EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 3000, &sel);
+        std::cout << "ok limit=" << limit << " sel=" << LOWORD(sel) << "," << HIWORD(sel) << "\n";
+    } else if (cmd == "press") {
+        std::string h;
+        in >> h;
+        const std::wstring caption = Wide(Rest(in));
+        HWND button = nullptr;
+        for (HWND c : Descendants(ParseHwnd(h)))
+            if (ClassOf(c) == L"Button" && (TextOf(c) == caption || WithoutAmpersands(TextOf(c)) == caption)) button = c;
+        if (!button) {
+            std::cout << "err no button\n";
+        } else {
+            // Posted, as a click is: the button's owner may open the next dialog at once.
+            PostMessageW(button, BM_CLICK, 0, 0);
+            std::cout << "ok\n";
+        }
+    } else if (cmd == "menu") {
+        int ms = 0;
+        in >> ms;
+        HWND found = nullptr;
+        const bool ok = WaitFor(ms, [&] {
+            found = nullptr;
+            for (HWND h : TopLevels())
+                if (IsWindowVisible(h) && ClassOf(h) == L"#32768") found = h;
+            return found != nullptr;
+        });
+        std::cout << (ok ? "ok " + Hex(found) : std::string("err no menu")) << "\n";
+    } else if (cmd == "send" || cmd == "post") {
+        std::string h;
+        unsigned long long msg = 0, wp = 0, lp = 0;
+        in >> h >> std::hex >> msg >> wp >> lp;
+        if (cmd == "post") {
+            std::cout << (PostMessageW(ParseHwnd(h), static_cast<UINT>(msg), wp, lp) ? "ok" : "err not posted") << "\n";
+        } else {
+            DWORD_PTR r = 0;
+            const bool ok = SendMessageTimeoutW(ParseHwnd(h), static_cast<UINT>(msg), wp, lp, SMTO_ABORTIFHUNG, 10000, &r);
+            std::cout << (ok ? "ok " + HexValue(r) : std::string("err no answer")) << "\n";
+        }
+    } else if (cmd == "windows") {
+        std::vector<std::string> lines;
+        HWND main = MainWindow();
+        const DWORD pid = main ? ProcessOf(main) : 0;
+        for (HWND h : TopLevels())
+            if (pid && ProcessOf(h) == pid && IsWindowVisible(h)) lines.push_back(Hex(h) + " " + Info(h).substr(3));
+        List(lines);
+    } else if (cmd == "others") {
+        std::vector<std::string> lines;
+        HWND main = MainWindow();
+        const DWORD pid = main ? ProcessOf(main) : 0;
+        for (HWND h : TopLevels())
+            if (ProcessOf(h) != pid && ProcessOf(h) != GetCurrentProcessId() && IsWindowVisible(h))
+                lines.push_back(Hex(h) + " " + Info(h).substr(3));
+        List(lines);
+    } else {
+        std::cout << "err unknown command " << cmd << "\n";
+    }
+}
+
+} // namespace
+
+int main() {
+    // Answers end in a bare line feed, as the reading script expects.
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty()) continue;
+        if (line == "quit") break;
+        Run(line);
+        std::cout.flush();
+    }
+    return 0;
+}
