@@ -846,3 +846,63 @@ TEST_F(MCCBox, AnIndexErrorFromAnotherSenderChangesNothingAndIsNeverRaisedLater)
     EXPECT_EQ(ErrorOf([&] { refusing->Items()->Delete(0); }), "");
     EXPECT_EQ(ErrorOf([&] { refusing->Items()->Delete(5); }), "リストのインデックスが範囲を超えています (5)");
 }
+
+// Right-aligned text ends Indent pixels before its cell's right edge, centred text is
+// centred in the cell less Indent on the left, and an ampersand in a name is no glyph of
+// its own but underlines the character after it.
+TEST_F(MCCBox, CellsAlignTheirTextByIndentAndAnAmpersandUnderlinesTheNextCharacter) {
+    box->Indent = 6;
+    TCBColumns* cols = box->Columns();
+    cols->Items(0)->Width = 100;
+    cols->Items(0)->Alignment = taRightJustify;
+    cols->Add()->Width = 100;
+    cols->Items(1)->Alignment = taCenter;
+    cols->Add()->Width = 100;
+    for (int i = 0; i < 3; ++i) cols->Items(i)->SetColor(clWhite);
+    Fill({"\"■\",\"■\",\"■\"", "\"\",\"\",\"ab\"", "\"\",\"\",\"&ab\"", "\"\",\"\",\"&&b\"",
+          "\"\",\"\",\"&b\""});
+    const COLORREF white = RGB(255, 255, 255);
+    struct Ink { int left = 1000, right = -1; int Width() const { return right - left + 1; } };
+    auto inkOf = [&](const DrawnItem& d, int x0, int x1) {
+        Ink k;
+        for (int x = x0; x < x1; ++x)
+            for (int y = 0; y < 15; ++y)
+                if (d.At(x, y) != white) k.left = std::min(k.left, x), k.right = std::max(k.right, x);
+        return k;
+    };
+    auto row = [&](int index) { return DrawnItem(box, index, 0, {0, 0, 300, 15}, 300, 15); };
+
+    const DrawnItem blocks = row(0);
+    const Ink right = inkOf(blocks, 0, 100), centre = inkOf(blocks, 100, 200), left = inkOf(blocks, 200, 300);
+    ASSERT_GT(left.Width(), 4);
+    EXPECT_EQ(right.Width(), left.Width());
+    EXPECT_EQ(centre.Width(), left.Width());
+    EXPECT_GE(left.left, 206) << "starts 6 pixels into its cell";
+    EXPECT_LE(left.left, 208);
+    EXPECT_LE(right.right, 93) << "ends 6 pixels before its cell's edge";
+    EXPECT_GE(right.right, 91);
+    EXPECT_NEAR(centre.left + centre.right + 1, 106 + 200, 2) << "centred from 106 to 200";
+
+    // "ab" and "&ab" start at the same place; the second adds only an underline row.
+    const DrawnItem plain = row(1), prefixed = row(2);
+    int plainInk = 0, lost = 0;
+    std::vector<int> underlineRows;
+    Ink underline;
+    for (int y = 0; y < 15; ++y)
+        for (int x = 200; x < 300; ++x) {
+            const bool p = plain.At(x, y) != white, q = prefixed.At(x, y) != white;
+            plainInk += p;
+            lost += p && !q;
+            if (q && !p) {
+                if (underlineRows.empty() || underlineRows.back() != y) underlineRows.push_back(y);
+                underline.left = std::min(underline.left, x), underline.right = std::max(underline.right, x);
+            }
+        }
+    EXPECT_GT(plainInk, 0);
+    EXPECT_EQ(lost, 0) << "the ampersand moves nothing";
+    EXPECT_EQ(underlineRows.size(), 1u);
+    const Ink ab = inkOf(plain, 200, 300);
+    EXPECT_LT(underline.right, ab.left + ab.Width() / 2 + 1) << "under the a only";
+    // "&&b" shows an ampersand before the b; "&b" the b alone.
+    EXPECT_GT(inkOf(row(3), 200, 300).Width(), inkOf(row(4), 200, 300).Width() + 3);
+}
