@@ -3,7 +3,7 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all setup native win test run gallery bench fuzz clean
+.PHONY: all setup native win test run gallery bench fuzz clean clang-win
 all: native win
 
 setup:
@@ -22,6 +22,16 @@ native: setup | build/native/$(if $(CMAKE_GEN),build.ninja,Makefile)
 win: setup | build/win/$(if $(CMAKE_GEN),build.ninja,Makefile)
 	cmake --build build/win -j $(JOBS)
 
+build/clang-win/build.ninja build/clang-win/Makefile:
+	cmake -S . -B build/clang-win $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/clang-mingw-w64.cmake >/dev/null
+
+# The Windows tree built by clang instead of GCC, warnings as errors, and the portable
+# tests run under Wine (see "Building with another compiler" in the README).
+clang-win: setup | build/clang-win/$(if $(CMAKE_GEN),build.ninja,Makefile)
+	cmake --build build/clang-win -j $(JOBS)
+	ctest --test-dir build/clang-win -R '^portable_tests$$' --output-on-failure --timeout 300
+
 test: native win
 	@scripts/run-tests
 
@@ -38,4 +48,4 @@ fuzz: setup
 	@scripts/run-fuzz
 
 clean:
-	rm -rf build/native build/win build/fuzz build/bench
+	rm -rf build/native build/win build/clang-win build/fuzz build/bench

@@ -57,7 +57,9 @@ void TGradBox::Paint() {
     c.Pen.SetColor(FOutLineColor);
     c.Pen.SetStyle(Designing() ? psDash : psSolid);
     if (Designing() || FDrawOutLine) c.Rectangle(0, 0, FWidth, FHeight);
-    DrawCaptionText(Bounds(FCaptionLeft, FCaptionTop, FWidth, FHeight));
+    // Left, top, right, bottom: the caption wraps at the box's right edge and is clipped
+    // at its bottom, wherever it starts.
+    DrawCaptionText(TRect{FCaptionLeft, FCaptionTop, FWidth, FHeight});
     if (OnPaint) OnPaint(this);
 }
 

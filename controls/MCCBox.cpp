@@ -92,32 +92,21 @@ void TMultiColComboBox::CBGetLBText(TMessage& msg) {
         TCustomComboBox::Dispatch(msg);
         return;
     }
-    constexpr std::size_t capacity = 512;
-    const std::string& entry = FEntries.Get(index);
-    const CodePage& cp = SystemCodePage();
-    std::size_t n = 0;
-    while (n < entry.size()) {
-        const std::size_t next = cp.Next(entry, n);
-        if (next >= capacity) break;
-        n = next;
-    }
-    char* buffer = reinterpret_cast<char*>(msg.LParam);
-    std::memcpy(buffer, entry.data(), n);
-    buffer[n] = '\0';
-    msg.Result = static_cast<LRESULT>(n);
+    msg.Result = FEntries.CopyText(index, reinterpret_cast<char*>(msg.LParam), 512);
 }
 
 std::string TMultiColComboBox::GetItemText(int index) {
     return index >= 0 && index < FEntries.Count() ? FEntries.Get(index) : std::string();
 }
 
+// Whatever the system answers (CB_ERR included, for a row a variable-height list lacks),
+// the answer is the height the measure-item request gives.
 void TMultiColComboBox::CBGetItemHeight(TMessage& msg) {
     TCustomComboBox::Dispatch(msg);
-    if (msg.Result < 0) return;
     MEASUREITEMSTRUCT mis{};
     mis.CtlType = ODT_COMBOBOX;
     mis.itemID = static_cast<UINT>(msg.WParam);
-    mis.itemHeight = static_cast<UINT>(msg.Result);
+    mis.itemHeight = msg.Result > 0 ? static_cast<UINT>(msg.Result) : 0;
     Perform(CN_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
     msg.Result = static_cast<LRESULT>(mis.itemHeight);
 }
@@ -157,20 +146,22 @@ void TMultiColComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState s
     std::vector<std::string> fields;
     if (index >= 0 && index < FEntries.Count())
         SplitCommaText(FEntries.Get(index), fields, SystemCodePage());
-    std::vector<McColumnSpec> specs;
-    for (int i = 0; i < FColumns.Count(); ++i) {
-        TCBColumn* c = FColumns.Items(i);
-        specs.push_back({c->Width, c->Alignment == taRightJustify ? McAlignment::taRightJustify
-                                   : c->Alignment == taCenter     ? McAlignment::taCenter
-                                                                  : McAlignment::taLeftJustify});
-    }
-    const McRowLayout row = LayoutRow(rect, specs, Indent, static_cast<int>(fields.size()));
+    std::vector<int> widths;
+    for (int i = 0; i < FColumns.Count(); ++i)
+        widths.push_back(FColumns.Items(i)->Width);
+    const McRowLayout row = LayoutRow(rect, widths, static_cast<int>(fields.size()));
     const bool selected = (state & ODS_SELECTED) != 0;
     for (int i = 0; i < FColumns.Count(); ++i) {
         const McCellLayout& cell = row.Cells[static_cast<size_t>(i)];
-        if (!cell.Drawn) continue;
+        TCBColumn* column = FColumns.Items(i);
+        if (!cell.Drawn) {
+            // No cell, but the column still sets the brush: what lies past the last column
+            // is filled in the last column's colour even when it has no width.
+            column->PrepareCanvas(this, selected);
+            continue;
+        }
         const std::string text = cell.Field >= 0 ? fields[static_cast<size_t>(cell.Field)] : "";
-        FColumns.Items(i)->DrawColumn(this, cell.Cell, text, selected);
+        column->DrawColumn(this, cell.Cell, text, selected);
     }
     if (row.HasFill) canvas->FillRect(row.Fill);
 }

@@ -34,6 +34,9 @@ public:
 
     void ParentColorChanged();
     void ParentFontChanged();
+    // Sets the canvas's brush and font for this column's cells: on a selected row only the
+    // font, keeping the highlight colours.
+    void PrepareCanvas(TMultiColComboBox* combo, bool selected);
     // Draws one cell on the combo box's prepared canvas.
     void DrawColumn(TMultiColComboBox* combo, const TRect& rect, const std::string& text,
                     bool selected);

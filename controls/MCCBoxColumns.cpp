@@ -69,8 +69,7 @@ void TCBColumn::Assign(TPersistent* Source) {
     SetParentFont(src->FParentFont);
 }
 
-void TCBColumn::DrawColumn(TMultiColComboBox* combo, const TRect& rect, const std::string& text,
-                           bool selected) {
+void TCBColumn::PrepareCanvas(TMultiColComboBox* combo, bool selected) {
     TCanvas* canvas = combo->Canvas();
     if (selected) {
         const TColor highlightText = canvas->Font.Color();
@@ -80,6 +79,12 @@ void TCBColumn::DrawColumn(TMultiColComboBox* combo, const TRect& rect, const st
         canvas->Brush.SetColor(FColor);
         canvas->Font.Assign(&FFont);
     }
+}
+
+void TCBColumn::DrawColumn(TMultiColComboBox* combo, const TRect& rect, const std::string& text,
+                           bool selected) {
+    PrepareCanvas(combo, selected);
+    TCanvas* canvas = combo->Canvas();
     canvas->FillRect(rect);
     TRect textRect = rect;
     if (Alignment == taRightJustify)

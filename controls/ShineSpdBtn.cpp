@@ -122,15 +122,16 @@ TShineSpeedButton::TShineSpeedButton(TComponent* AOwner) : TGraphicControl(AOwne
     SetBounds(Left(), Top(), 25, 25);
     SetCaption("");
 
-    // Held here rather than in the component list, so it goes first at destruction.
-    FActiveButtonTimer = std::make_unique<TTimer>(nullptr);
+    FActiveButtonTimer = new TTimer(this);
     FActiveButtonTimer->SetEnabled(false);
     FActiveButtonTimer->SetInterval(200);
     FActiveButtonTimer->SetOnTimer([this](TObject* sender) { ActiveButtonTimerOnTimer(sender); });
 }
 
 TShineSpeedButton::~TShineSpeedButton() {
-    FActiveButtonTimer.reset();
+    // Off the component list as it goes, so the base destruction does not free it again.
+    delete FActiveButtonTimer;
+    FActiveButtonTimer = nullptr;
     FGlyph.reset();
     FColors.reset();
     FPressedColors.reset();

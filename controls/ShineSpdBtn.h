@@ -125,7 +125,7 @@ public:
     TShineMouseEvent OnMouseLeave;
 
     TShineButtonState State() const { return FState; }
-    TTimer* ActiveButtonTimer() const { return FActiveButtonTimer.get(); }
+    TTimer* ActiveButtonTimer() const { return FActiveButtonTimer; }
 
     // The image of the glyph for the current state, owned by the caller; null when
     // there is no glyph.
@@ -191,7 +191,8 @@ protected:
     // The standard speed button that tells the group this button's state; it lives only
     // while the announcement runs.
     TSpeedButton* FGroupAnnouncer = nullptr;
-    std::unique_ptr<TTimer> FActiveButtonTimer;
+    // One of the button's components; the destructor frees it before anything else.
+    TTimer* FActiveButtonTimer = nullptr;
 
 private:
     template <class T> void Store(T& field, T value);

@@ -1,13 +1,16 @@
 #include "framework/ComboBox.h"
 
 #include "framework/Exceptions.h"
+#include "framework/portable/ComboRows.h"
+
+#include <commctrl.h>
 
 #include <algorithm>
 
 // ---------------------------------------------------------------- TComboItems
 
 int TComboItems::Add(const std::string& s) {
-    const LRESULT r = SendMessageA(FBox->Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+    const LRESULT r = FBox->SendItemMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
     if (r < 0) {
         FBox->RaiseItemError();
         throw EOutOfResources(Texts::InsertLineError);
@@ -16,8 +19,8 @@ int TComboItems::Add(const std::string& s) {
 }
 
 void TComboItems::Insert(int index, const std::string& s) {
-    const LRESULT r = SendMessageA(FBox->Handle(), CB_INSERTSTRING, static_cast<WPARAM>(index),
-                                   reinterpret_cast<LPARAM>(s.c_str()));
+    const LRESULT r = FBox->SendItemMessage(CB_INSERTSTRING, static_cast<WPARAM>(index),
+                                            reinterpret_cast<LPARAM>(s.c_str()));
     if (r < 0) {
         FBox->RaiseItemError();
         throw EOutOfResources(Texts::InsertLineError);
@@ -25,7 +28,7 @@ void TComboItems::Insert(int index, const std::string& s) {
 }
 
 void TComboItems::Delete(int index) {
-    if (SendMessageA(FBox->Handle(), CB_DELETESTRING, static_cast<WPARAM>(index), 0) < 0)
+    if (FBox->SendItemMessage(CB_DELETESTRING, static_cast<WPARAM>(index), 0) < 0)
         FBox->RaiseItemError();
 }
 
@@ -113,6 +116,19 @@ void TCustomComboBox::CreateHandleDone() {
     SetItemIndex(FSavedIndex);
 }
 
+LRESULT TCustomComboBox::SendItemMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND h = Handle();
+    FItemError = nullptr;
+    ++FItemCalls;
+    const LRESULT r = SendMessageA(h, msg, wParam, lParam);
+    --FItemCalls;
+    return r;
+}
+
+void TCustomComboBox::SetItemError(std::exception_ptr e) {
+    if (FItemCalls > 0) FItemError = std::move(e);
+}
+
 void TCustomComboBox::RaiseItemError() {
     if (!FItemError) return;
     std::exception_ptr e = std::move(FItemError);
@@ -152,13 +168,17 @@ void TCustomComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState) {
 }
 
 // The window's height covers the closed field and the open list together: as many rows as
-// there are items, at least one and at most DropDownCount.
+// there are items, at least one and at most DropDownCount. The combo box of common controls
+// 6 sizes its list by its own least number of visible rows instead of the window's height,
+// so it is told DropDownCount as well.
 void TCustomComboBox::SizeForDropDown() {
     if (!HandleAllocated()) return;
+    if (DropDownCount > 0)
+        SendMessageA(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(DropDownCount), 0);
     RECT r;
     GetWindowRect(FHandle, &r);
     const int itemHeight = static_cast<int>(SendMessageA(FHandle, CB_GETITEMHEIGHT, 0, 0));
-    const int rows = std::max(1, std::min(FItems.Count(), DropDownCount));
+    const int rows = DropDownRows(FItems.Count(), DropDownCount);
     const int h = itemHeight * rows + (r.bottom - r.top) + 2;
     SetWindowPos(FHandle, nullptr, 0, 0, r.right - r.left, h,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);

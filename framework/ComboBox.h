@@ -55,8 +55,9 @@ public:
 
     // An item message that the window procedure refused with CB_ERR because of an error
     // of ours (an index out of range): the item collection raises it for its caller,
-    // since no exception may leave the window procedure itself.
-    void SetItemError(std::exception_ptr e) { FItemError = std::move(e); }
+    // since no exception may leave the window procedure itself. Only the collection's own
+    // messages park one; a bad message from another sender is refused and leaves nothing.
+    void SetItemError(std::exception_ptr e);
     void RaiseItemError();
 
     // Item index as Items reads it: here the control's CB_GETLBTEXT, sized by
@@ -82,9 +83,14 @@ protected:
     TComboBoxStyle FStyle = csDropDown;
 
 private:
+    friend class TComboItems;
+    // Sends one of the item collection's messages; an error parked meanwhile is its own.
+    LRESULT SendItemMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
     TComboItems FItems{this};
     TCanvas FCanvas;
     std::exception_ptr FItemError;
+    int FItemCalls = 0;
     std::vector<std::string> FSavedItems;
     int FSavedIndex = -1;
     bool FRestoring = false;

@@ -1,6 +1,40 @@
 #include "GradColors.h"
 
 #include <cmath>
+#include <limits>
+
+// The table's running values are x87 extended numbers: 64-bit mantissas, rounded as such at
+// every subtraction. MSVC has no such type (its long double is a double), so its tables can
+// be one off in a channel; every other build must have it.
+#if !defined(_MSC_VER)
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "the colour table needs long double with a 64-bit mantissa");
+#endif
+
+namespace {
+
+// The x87 unit rounds to the precision in its control word, whatever the type says, and a
+// Windows process may well start at 53 bits: the table sets 64 bits while it computes.
+class ExtendedPrecision {
+public:
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+    ExtendedPrecision() {
+        __asm__ volatile("fnstcw %0" : "=m"(FSaved));
+        const unsigned short extended = static_cast<unsigned short>(FSaved | 0x300u);
+        __asm__ volatile("fldcw %0" : : "m"(extended) : "memory");
+    }
+    ~ExtendedPrecision() { __asm__ volatile("fldcw %0" : : "m"(FSaved) : "memory"); }
+    ExtendedPrecision(const ExtendedPrecision&) = delete;
+    ExtendedPrecision& operator=(const ExtendedPrecision&) = delete;
+
+private:
+    unsigned short FSaved = 0;
+#else
+    ExtendedPrecision() {}
+#endif
+};
+
+} // namespace
 
 void GetRGB(TColor color, SysColorFn sys, unsigned char& r, unsigned char& g, unsigned char& b) {
     if (color >= 0x80000000u && color <= 0x80000018u)
@@ -21,6 +55,7 @@ void FillColarray(TColarray& table, TColor topColor, TColor lastColor, TGradStyl
     unsigned char s[3], e[3];
     GetRGB(start, sys, s[0], s[1], s[2]);
     GetRGB(end, sys, e[0], e[1], e[2]);
+    const ExtendedPrecision extended;
     long double v[3], d[3];
     for (int c = 0; c < 3; ++c) {
         d[c] = (static_cast<long double>(s[c]) - e[c]) / 255;

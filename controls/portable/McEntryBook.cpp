@@ -1,5 +1,7 @@
 #include "McEntryBook.h"
 
+#include "../../framework/portable/CodePage.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -59,13 +61,17 @@ int McEntryBook::TextLength(int index) const {
 }
 
 int McEntryBook::CopyText(int index, char* buffer, std::size_t capacity) const {
-    int length = TextLength(index);
-    if (length < 0 || buffer == nullptr || capacity == 0) return length;
+    if (!InRange(index) || buffer == nullptr || capacity == 0) return -1;
     const std::string& entry = FEntries[static_cast<std::size_t>(index)];
-    std::size_t n = std::min(entry.size(), capacity - 1);
+    std::size_t n = 0;
+    while (n < entry.size()) {
+        const std::size_t next = FCodePage->Next(entry, n);
+        if (next >= capacity) break;
+        n = next;
+    }
     std::memcpy(buffer, entry.data(), n);
     buffer[n] = '\0';
-    return length;
+    return static_cast<int>(n);
 }
 
 int DroppedWidth(const std::vector<int>& columnWidths) {
@@ -74,9 +80,4 @@ int DroppedWidth(const std::vector<int>& columnWidths) {
         sum += w;
     return static_cast<int>(std::clamp<long long>(sum, std::numeric_limits<int>::min(),
                                                   std::numeric_limits<int>::max()));
-}
-
-int DropDownHeight(int itemHeight, int itemCount, int dropDownCount, int controlHeight) {
-    int rows = std::max(1, std::min(itemCount, dropDownCount));
-    return itemHeight * rows + controlHeight + 2;
 }

@@ -65,9 +65,10 @@ public:
     // shown column's length would let a caller size its buffer too small for the text.
     int TextLength(int index) const;
 
-    // Copies entry index into buffer, never writing more than capacity bytes: at most
-    // capacity-1 bytes of the entry and a closing NUL (nothing at all when capacity is
-    // 0). Returns TextLength(index), so a caller can tell that the copy was cut short.
+    // Copies entry index into buffer, never writing more than capacity bytes: as much of
+    // the entry as fits in capacity-1 bytes without splitting a double-byte character,
+    // then a closing NUL. Returns the bytes copied before the NUL; -1 (CB_ERR), with
+    // nothing written, for an index out of range or a capacity of 0.
     int CopyText(int index, char* buffer, std::size_t capacity) const;
 
 private:
@@ -80,8 +81,3 @@ private:
 
 // CB_SETDROPPEDWIDTH of the open list: the sum of the columns' widths.
 int DroppedWidth(const std::vector<int>& columnWidths);
-
-// Height of the combo box window with its list open: itemHeight rows for the item count
-// raised to at least 1 and cut to at most dropDownCount, plus the closed part and 2 pixels.
-// A dropDownCount below 1 still shows one row rather than a list of no height.
-int DropDownHeight(int itemHeight, int itemCount, int dropDownCount, int controlHeight);

@@ -14,29 +14,22 @@ unsigned McCellFormat(McAlignment alignment) {
     return 0 | McDtVCenterSingleLine;
 }
 
-McRowLayout LayoutRow(const TRect& row, const std::vector<McColumnSpec>& columns, int indent,
-                      int fieldCount) {
+McRowLayout LayoutRow(const TRect& row, const std::vector<int>& columnWidths, int fieldCount) {
     McRowLayout out;
-    out.Cells.reserve(columns.size());
+    out.Cells.reserve(columnWidths.size());
     // Wide arithmetic: widths are unbounded ints and their sum must not overflow.
     long long x = row.Left;
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-        const McColumnSpec& col = columns[i];
+    for (std::size_t i = 0; i < columnWidths.size(); ++i) {
+        const int width = columnWidths[i];
         McCellLayout cell;
-        long long right = std::min<long long>(x + col.Width, row.Right);
+        long long right = std::min<long long>(x + width, row.Right);
         if (right > x) {
             cell.Drawn = true;
             cell.Cell = {static_cast<int>(x), row.Top, static_cast<int>(right), row.Bottom};
-            cell.TextRect = cell.Cell;
-            if (col.Alignment == McAlignment::taRightJustify)
-                cell.TextRect.Right -= indent;
-            else
-                cell.TextRect.Left += indent;
-            cell.Format = McCellFormat(col.Alignment);
             cell.Field = static_cast<int>(i) < fieldCount ? static_cast<int>(i) : -1;
         }
         out.Cells.push_back(cell);
-        x += col.Width;
+        x += width;
     }
     if (x < row.Right) {
         out.HasFill = true;

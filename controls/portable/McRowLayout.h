@@ -8,11 +8,6 @@
 
 enum class McAlignment { taLeftJustify, taRightJustify, taCenter };
 
-struct McColumnSpec {
-    int Width = 60;
-    McAlignment Alignment = McAlignment::taLeftJustify;
-};
-
 // DrawTextA flags of a cell: DT_LEFT 0, DT_RIGHT 2 or DT_CENTER 1, with DT_VCENTER and
 // DT_SINGLELINE (0x24). DT_NOPREFIX is left out on purpose: an ampersand in a name
 // underlines the next character, as in any menu or label.
@@ -25,8 +20,6 @@ struct McCellLayout {
     // written for it.
     bool Drawn = false;
     TRect Cell;          // cut back at the row's right edge
-    TRect TextRect;      // the cell inset by Indent on the side the text keeps to
-    unsigned Format = 0; // DrawTextA flags
     int Field = -1;      // index of the field written in the cell, -1 for empty text
 };
 
@@ -38,5 +31,4 @@ struct McRowLayout {
 
 // Columns start at the row's left edge and each moves the next one on by its full
 // width, even when the row cuts it short.
-McRowLayout LayoutRow(const TRect& row, const std::vector<McColumnSpec>& columns, int indent,
-                      int fieldCount);
+McRowLayout LayoutRow(const TRect& row, const std::vector<int>& columnWidths, int fieldCount);

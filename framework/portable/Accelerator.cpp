@@ -13,8 +13,9 @@ char AcceleratorOf(std::string_view caption, const CodePage& cp) {
                 i += 2;  // a literal ampersand
                 continue;
             }
-            // Only a single-byte character can be typed as an accelerator.
-            if (!cp.IsLeadByte(static_cast<unsigned char>(caption[i + 1]))) accel = caption[i + 1];
+            // A double-byte character takes the place of an earlier accelerator too; as no
+            // single typed byte can match it, the caption then answers to no key.
+            accel = cp.IsLeadByte(static_cast<unsigned char>(caption[i + 1])) ? 0 : caption[i + 1];
             i = cp.Next(caption, i + 1);
             continue;
         }

@@ -14,6 +14,8 @@ TEST(Accelerator, FoundAfterTheLastSingleAmpersand) {
         {"", 0},
         {"\x83\x26x", 0},         // 0x26 as the trail byte of a double-byte character is no "&"
         {"\x83\x26&y", 'y'},
+        {"&A&\x8A\xBF", 0},      // a double-byte accelerator replaces the earlier A
+        {"&\x8A\xBF&B", 'B'},
         {"ｴｸｽﾌﾟﾛｰﾗ起動(&E)", 'E'},
     };
     for (auto r : rows) EXPECT_EQ(AcceleratorOf(r.caption, cp), r.accel) << r.caption;
@@ -26,4 +28,5 @@ TEST(Accelerator, TypedCharactersMatchWithoutCase) {
     EXPECT_FALSE(IsAccel('p', "&Open", cp));
     EXPECT_FALSE(IsAccel('&', "&&Open", cp));
     EXPECT_FALSE(IsAccel(0, "Open", cp));
+    EXPECT_FALSE(IsAccel('a', "&A&\x8A\xBF", cp));  // the kanji took the A's place
 }

@@ -98,17 +98,23 @@ TEST(GlyphEffects, FrameLightsHugTheShape) {
 TEST(GlyphEffects, DitherIsTheSameCheckerboardForEverySize) {
     for (auto [w, h] : {std::pair{4, 4}, {5, 3}, {3, 5}, {1, 2}, {2, 1}}) {
         Image32 g(w, h, Sample);
-        g.SetPixel(0, h - 1, Key);  // the key itself sits in the corner
+        // Transparent pixels in two corners, some of them where the checkerboard falls.
+        g.SetPixel(0, h - 1, Key);
+        g.SetPixel(w - 1, 0, Key);
         Image32 lit = Effect(g, sbsActive, aiMaskLight);
         Image32 faded = Effect(g, sbsDisabled, aiNormal, diMaskTrans);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                if (x == 0 && y == h - 1) continue;
+                if ((x == 0 && y == h - 1) || (x == w - 1 && y == 0)) {
+                    EXPECT_EQ(lit.Pixel(x, y), Key) << w << "x" << h << " " << x << "," << y << " stays transparent";
+                    EXPECT_EQ(faded.Pixel(x, y), Key);
+                    continue;
+                }
                 const bool odd = (x + y) % 2 == 1;
                 EXPECT_EQ(lit.Pixel(x, y), odd ? Yellow : Sample) << w << "x" << h << " " << x << "," << y;
                 EXPECT_EQ(faded.Pixel(x, y), odd ? Key : Sample);
             }
-        if (h > 1) {
+        if (h > 1 && w > 1) {
             EXPECT_EQ(lit.Pixel(0, 0), Sample);  // (0, 0) is never replaced
         }
     }

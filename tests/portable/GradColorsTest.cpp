@@ -50,6 +50,35 @@ TEST(GradColors, FallingChannelsTruncateTowardZero) {
     EXPECT_EQ(RedOf(t[128]), 49);  // 100 - 50.196
 }
 
+// The running values keep a 64-bit mantissa: with doubles, or with i * d in place of the
+// repeated subtraction, these entries come out one off.
+TEST(GradColors, RunningValuesKeepTheirExtendedPrecision) {
+    struct Row { int i; unsigned char r, g, b; };
+    const Row rows[] = {
+        {17, 93, 254, 6},   {34, 86, 253, 13},  {51, 79, 252, 19},  {102, 59, 249, 40},
+        {153, 39, 246, 60}, {204, 19, 243, 80}, {238, 6, 241, 93},
+    };
+    auto check = [&](const char* how) {
+        const TColarray t = Table(RGBColor(100, 255, 0), RGBColor(0, 240, 100), gsTopBottom);
+        for (const Row& r : rows) {
+            EXPECT_EQ(RedOf(t[r.i]), r.r) << how << ", entry " << r.i;
+            EXPECT_EQ(GreenOf(t[r.i]), r.g) << how << ", entry " << r.i;
+            EXPECT_EQ(BlueOf(t[r.i]), r.b) << how << ", entry " << r.i;
+        }
+    };
+    check("as the program starts");
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+    // A process may start with the x87 unit rounding to 53 bits (Windows' own default);
+    // the table must not depend on what it finds.
+    unsigned short saved, cw;
+    __asm__ volatile("fnstcw %0" : "=m"(saved));
+    cw = static_cast<unsigned short>((saved & ~0x300u) | 0x200u);
+    __asm__ volatile("fldcw %0" : : "m"(cw));
+    check("with the x87 unit set to 53 bits");
+    __asm__ volatile("fldcw %0" : : "m"(saved));
+#endif
+}
+
 TEST(GradColors, ReversedStylesSwapTheEnds) {
     for (TGradStyle s : {gsBottomTop, gsRightLeft}) {
         const TColarray t = Table(clBlack, clWhite, s);

@@ -148,48 +148,42 @@ TEST(McEntryBook, LengthIsTheWholeEntry) {
     EXPECT_EQ(book.TextLength(-1), -1);
 }
 
-TEST(McEntryBook, CopyNeverWritesPastTheCapacity) {
+// What CB_GETLBTEXT hands out: the message carries no buffer size, so the combo box copies
+// into a capacity of its own choosing and must never split a double-byte character.
+TEST(McEntryBook, CopyNeverWritesPastTheCapacityNorSplitsACharacter) {
     const std::string longEntry = "n," + std::string(5000, 'p');
-    McEntryBook book = BookOf({"name,path"});
+    McEntryBook book = BookOf({"name,path", "a\x95\x5C\x95\x5C"});  // a and two 表
     book.Add(longEntry);
     struct Case {
         int index;
         std::size_t capacity;
-        int answer;
-        std::string copied; // what lies before the NUL; unused when nothing is written
-        bool writes;
+        int answer;          // bytes copied, or -1
+        std::string copied;  // what lies before the NUL
     } cases[] = {
-        {0, 10, 9, "name,path", true}, {0, 64, 9, "name,path", true},
-        {0, 9, 9, "name,pat", true},   {0, 1, 9, "", true},
-        {0, 0, 9, "", false},          {1, 4096, 5002, longEntry.substr(0, 4095), true},
-        {5, 64, -1, "", false},
+        {0, 10, 9, "name,path"},   {0, 64, 9, "name,path"}, {0, 9, 8, "name,pat"},
+        {0, 1, 0, ""},             {0, 0, -1, ""},          {2, 512, 511, longEntry.substr(0, 511)},
+        {1, 6, 5, "a\x95\x5C\x95\x5C"}, {1, 5, 3, "a\x95\x5C"}, {1, 4, 3, "a\x95\x5C"},
+        {1, 3, 1, "a"},            {5, 64, -1, ""},         {-1, 64, -1, ""},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "entry " << c.index << ", capacity " << c.capacity);
         std::vector<char> buf(c.capacity + 16, '#');
         EXPECT_EQ(book.CopyText(c.index, buf.data(), c.capacity), c.answer);
-        if (c.writes) {
+        if (c.answer >= 0)
             EXPECT_EQ(std::string(buf.data()), c.copied);
-        } else if (c.capacity > 0) {
+        else
             EXPECT_EQ(buf[0], '#');
-        }
         for (std::size_t i = c.capacity; i < buf.size(); ++i)
-            ASSERT_EQ(buf[i], '#') << "byte " << i << " written, capacity " << c.capacity;
+            ASSERT_EQ(buf[i], '#') << "byte " << i << " written";
     }
 }
 
-TEST(McEntryBook, DropDownSizes) {
+TEST(McEntryBook, TheOpenListIsAsWideAsItsColumns) {
     EXPECT_EQ(DroppedWidth({100, 540}), 640);
     EXPECT_EQ(DroppedWidth({60}), 60);
     EXPECT_EQ(DroppedWidth({}), 0);
-    struct Case {
-        int itemHeight, count, dropDownCount, height, expected;
-    } cases[] = {
-        {15, 0, 12, 21, 38},   {15, 1, 12, 21, 38},  {15, 5, 12, 21, 98}, {15, 12, 12, 21, 203},
-        {15, 99, 12, 21, 203}, {16, 20, 8, 24, 154}, {15, 5, 0, 21, 38},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(DropDownHeight(c.itemHeight, c.count, c.dropDownCount, c.height), c.expected)
-            << c.count << "/" << c.dropDownCount;
+    EXPECT_EQ(DroppedWidth({100, -40}), 60);
+    EXPECT_EQ(DroppedWidth({0x7FFFFFFF, 10}), 0x7FFFFFFF);
 }
 
 } // namespace

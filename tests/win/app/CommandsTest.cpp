@@ -111,6 +111,7 @@ TEST_F(MainWindowTest, InformationPageCarriesTheExecutablesBaseName) {
         EXPECT_EQ(services.calls[0].file, std::string("http://www.example.com/info.php?pf=w&sn=") + r.sn);
         EXPECT_EQ(services.calls[0].params, "");
         EXPECT_FALSE(services.calls[0].dirNull);
+        EXPECT_EQ(services.calls[0].dir, "");
         EXPECT_EQ(services.calls[0].show, SW_SHOW);
     }
 }
@@ -127,22 +128,30 @@ TEST_F(MainWindowTest, CtrlQClosesAndSaves) {
     EXPECT_EQ(TestSupport::ReadFileBytes(ListFile()), "\"a\",\"C:\\A\"\r\n\"b\",\"C:\\B\"\r\n");
 }
 
-TEST_F(MainWindowTest, DroppedItemsRegisterTheirFoldersOnePromptEachInOrder) {
-    Open("");
+TEST_F(MainWindowTest, DroppedItemsRegisterTheirFoldersOnePromptEachInOrderAndKeepTheSelection) {
     const std::string sub = dir.File("sub"), table = dir.File("\x95\x5C");
     CreateDirectoryA(sub.c_str(), nullptr);
     CreateDirectoryA(table.c_str(), nullptr);
     TestSupport::WriteFileBytes(dir.File("a.txt"), "x");
     TestSupport::WriteFileBytes(dir.File("b.lnk"), "x");
-    services.nameAnswers = {"one", "two", "", "four", "five", "six"};
-    HDROP drop = TestSupport::MakeDrop({sub, dir.File("a.txt"), dir.File("b.lnk"), table, table + "\\", dir.File("gone\\x.txt")});
-    SendMessageA(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-    EXPECT_EQ(services.prompts, (V{sub, dir.Path, dir.Path, table, table, dir.File("gone")}));
-    EXPECT_EQ(Entries(), (V{"\"one\",\"" + sub + "\"", "\"two\",\"" + dir.Path + "\"", "\"four\",\"" + table + "\"",
-                            "\"five\",\"" + table + "\"", "\"six\",\"" + dir.File("gone") + "\""}));
-    EXPECT_EQ(GlobalSize(drop), 0u);  // released
-    EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), -1);
-    EXPECT_FALSE(form->Delete1->Enabled);
+    // With nothing selected, and with the first entry selected: a drop changes neither.
+    for (int selected : {-1, 0}) {
+        SCOPED_TRACE(selected);
+        Open("\"zero\",\"C:\\Z\"\r\n");
+        Select(form, selected);
+        services.prompts.clear();
+        services.nameAnswers = {"one", "two", "", "four", "five", "six"};
+        HDROP drop = TestSupport::MakeDrop({sub, dir.File("a.txt"), dir.File("b.lnk"), table, table + "\\", dir.File("gone\\x.txt")});
+        SendMessageA(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+        EXPECT_EQ(services.prompts, (V{sub, dir.Path, dir.Path, table, table, dir.File("gone")}));
+        EXPECT_EQ(Entries(), (V{"\"zero\",\"C:\\Z\"", "\"one\",\"" + sub + "\"", "\"two\",\"" + dir.Path + "\"",
+                                "\"four\",\"" + table + "\"", "\"five\",\"" + table + "\"", "\"six\",\"" + dir.File("gone") + "\""}));
+        EXPECT_EQ(GlobalSize(drop), 0u);  // released
+        EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), selected);
+        EXPECT_EQ(form->Delete1->Enabled, selected == 0);
+        delete form;
+        form = nullptr;
+    }
     RemoveDirectoryA(sub.c_str());
     RemoveDirectoryA(table.c_str());
 }

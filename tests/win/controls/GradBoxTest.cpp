@@ -153,3 +153,41 @@ TEST(GradBox, CaptionCopiesGoUnderTheCaptionAtTheirOffsets) {
     EXPECT_GT(GetRValue(off.At(r + 1, cy)), 128);
     EXPECT_EQ(off.At(l - 2, cy), RGB(0, 0, 0));
 }
+
+// The caption's rectangle runs from (CaptionLeft, CaptionTop) to the box's right and bottom
+// edges: words wrap at the box's right edge and the text is clipped at its bottom.
+TEST(GradBox, TheCaptionWrapsAtTheBoxsRightEdgeAndIsClippedAtItsBottom) {
+    auto caption = [](const char* text, int left, int top) {
+        return [=](TGradBox& b) {
+            b.SetGradStyle(gsNone);
+            b.SetCaption(text);
+            b.Font()->SetHeight(-20);
+            b.Font()->SetColor(clBlue);
+            b.SetCaptionLeft(left);
+            b.SetCaptionTop(top);
+        };
+    };
+    const COLORREF blue = RGB(0, 0, 255);
+    // Rows and columns of the bitmap (10 pixels larger than the box) that hold ink.
+    struct Ink { int left = 1000, top = 1000, right = -1, bottom = -1; };
+    auto inkOf = [&](const Painted& p, int y0 = 0) {
+        Ink k;
+        for (int y = y0; y < 70; ++y)
+            for (int x = 0; x < 110; ++x)
+                if (p.At(x, y) == blue)
+                    k.left = std::min(k.left, x), k.top = std::min(k.top, y), k.right = std::max(k.right, x), k.bottom = std::max(k.bottom, y);
+        return k;
+    };
+    // Two blocks fit in the 70 pixels from x = 30 to the right edge, four do not.
+    const Ink word = inkOf(Painted(100, 60, caption("■■", 30, 5)));
+    ASSERT_GE(word.right, word.left);
+    ASSERT_LT(word.right, 100);
+    const Ink wrapped = inkOf(Painted(100, 60, caption("■■ ■■", 30, 5)));
+    EXPECT_GE(wrapped.left, 30);
+    EXPECT_LE(wrapped.right, word.right) << "the second word wraps instead of running on";
+    EXPECT_GT(wrapped.bottom, word.bottom + 10) << "the second word stands on a line of its own";
+    // Starting 10 pixels above the bottom edge, the text is cut off there.
+    const Ink low = inkOf(Painted(100, 60, caption("■■", 30, 50)), 50);
+    EXPECT_GE(low.bottom, 50) << "the top of the caption shows";
+    EXPECT_LT(low.bottom, 60) << "nothing below the box";
+}

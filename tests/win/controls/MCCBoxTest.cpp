@@ -7,6 +7,8 @@
 #include "framework/Forms.h"
 #include "tests/win/common/TestSupport.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -107,6 +109,67 @@ std::string ErrorOf(const std::function<void()>& f) {
     }
     return "";
 }
+
+// Rows of their own heights: the system then answers CB_ERR for the height of a row it
+// does not have.
+class TVariableRowsCombo : public TMultiColComboBox {
+public:
+    using TMultiColComboBox::TMultiColComboBox;
+
+protected:
+    void CreateParams(TCreateParams& p) override {
+        TMultiColComboBox::CreateParams(p);
+        p.Style = (p.Style & ~static_cast<DWORD>(CBS_OWNERDRAWFIXED)) | CBS_OWNERDRAWVARIABLE;
+    }
+};
+
+// Refuses every entry that begins with "refuse", as the system control does when it has
+// no room left.
+class TRefusingCombo : public TMultiColComboBox {
+public:
+    using TMultiColComboBox::TMultiColComboBox;
+    void Dispatch(TMessage& msg) override {
+        if (msg.Msg == CB_ADDSTRING && msg.LParam &&
+            std::string(reinterpret_cast<const char*>(msg.LParam)).rfind("refuse", 0) == 0) {
+            msg.Result = CB_ERR;
+            return;
+        }
+        TMultiColComboBox::Dispatch(msg);
+    }
+};
+
+// Common controls 6, which the program's manifest asks for: the windows created while it
+// is active are the version 6 controls.
+class CommonControls6 {
+public:
+    CommonControls6() : FPath(FManifestFolder.File("cc6.manifest")) {
+        TestSupport::WriteFileBytes(FPath,
+            "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
+            "<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"
+            "<assemblyIdentity type=\"win32\" name=\"Kestrovane1.Tests\" version=\"1.0.0.0\" processorArchitecture=\"amd64\"/>"
+            "<dependency><dependentAssembly><assemblyIdentity type=\"win32\" "
+            "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\" processorArchitecture=\"*\" "
+            "publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/></dependentAssembly></dependency>"
+            "</assembly>\r\n");
+        ACTCTXA ctx{};
+        ctx.cbSize = sizeof ctx;
+        ctx.lpSource = FPath.c_str();
+        FContext = CreateActCtxA(&ctx);
+        if (FContext != INVALID_HANDLE_VALUE) ActivateActCtx(FContext, &FCookie);
+    }
+    ~CommonControls6() {
+        if (FContext == INVALID_HANDLE_VALUE) return;
+        DeactivateActCtx(0, FCookie);
+        ReleaseActCtx(FContext);
+    }
+    bool Active() const { return FContext != INVALID_HANDLE_VALUE; }
+
+private:
+    TestSupport::TempFolder FManifestFolder;
+    std::string FPath;
+    HANDLE FContext = INVALID_HANDLE_VALUE;
+    ULONG_PTR FCookie = 0;
+};
 
 } // namespace
 
@@ -604,6 +667,15 @@ TEST_F(MCCBox, ColumnsWithoutWidthOrPastTheRowDrawNothing) {
     DrawnItem empty(box, 1, 0, {0, 0, 180, 15}, 180, 15);
     EXPECT_LT(full.CountOf(102, 120, 0, 15, RGB(0, 255, 0)), 18 * 15);
     EXPECT_TRUE(empty.All(100, 180, 0, 15, RGB(0, 255, 0)));
+
+    // What lies past the columns takes the last column's colour, even when that column
+    // has no width and so draws no cell of its own.
+    while (cols->Count() > 2) cols->Delete(2);
+    DrawnItem fill(box, 0, 0, {0, 0, 180, 15}, 180, 15);
+    EXPECT_TRUE(fill.All(0, 100, 0, 1, face));
+    EXPECT_TRUE(fill.All(100, 180, 0, 15, RGB(255, 0, 0)));
+    DrawnItem selected(box, 0, ODS_SELECTED, {0, 0, 180, 15}, 180, 15);
+    EXPECT_TRUE(selected.All(100, 180, 0, 15, Sys(COLOR_HIGHLIGHT)));
 }
 
 TEST_F(MCCBox, TheClosedFieldShowsTheSelectedPathAtTwoPixels) {
@@ -715,4 +787,122 @@ TEST_F(MCCBox, OpeningTheListWidensItToTheColumnsAndSizesItByTheItemCount) {
         SendMessageA(box->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
         EXPECT_FALSE(SendMessageA(box->Handle(), CB_GETDROPPEDSTATE, 0, 0));
     }
+}
+
+// With common controls 6 the system sizes the open list by its own least number of visible
+// rows (30 unless told otherwise), not by the window's height: the control tells it
+// DropDownCount too.
+TEST_F(MCCBox, WithCommonControls6TheOpenListShowsAtMostDropDownCountRows) {
+    // A class name of its own: its window class is made over the version 6 combo box.
+    class TVersion6Combo : public TMultiColComboBox {
+    public:
+        using TMultiColComboBox::TMultiColComboBox;
+        const char* ClassName() const override { return "TVersion6Combo"; }
+    };
+    CommonControls6 cc6;
+    ASSERT_TRUE(cc6.Active());
+    auto* v6 = new TVersion6Combo(&form);
+    v6->SetParent(&form);
+    LikeTheMainWindow(v6);
+    v6->HandleNeeded();
+    ASSERT_EQ(SendMessageA(v6->Handle(), CB_GETMINVISIBLE, 0, 0), 30) << "not the version 6 combo box";
+    for (int i = 0; i < 20; ++i) v6->Items()->Add("\"n" + std::to_string(i) + "\",\"C:\\p\"");
+    SendMessageA(v6->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    RECT list;
+    GetWindowRect(ListWindow(v6), &list);
+    SendMessageA(v6->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_EQ(list.right - list.left, 640);
+    EXPECT_EQ(list.bottom - list.top, 12 * 15 + 2);
+}
+
+// The answer to the item height question is ItemHeight, for the closed field and for any
+// row, even where the system itself answers CB_ERR.
+TEST_F(MCCBox, TheItemHeightAnswerIsItemHeightWhateverTheSystemAnswers) {
+    auto* variable = new TVariableRowsCombo(&form);
+    variable->SetParent(&form);
+    variable->Items()->Add("\"a\",\"b\"");
+    for (int part : {-1, 0, 5}) {
+        SCOPED_TRACE(part);
+        EXPECT_EQ(SendMessageA(variable->Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(part), 0), 15);
+    }
+}
+
+// A bad insert or delete sent by some other program changes nothing, and its index error
+// is not raised later by an unrelated call of the item collection.
+TEST_F(MCCBox, AnIndexErrorFromAnotherSenderChangesNothingAndIsNeverRaisedLater) {
+    auto* refusing = new TRefusingCombo(&form);
+    refusing->SetParent(&form);
+    refusing->Items()->Add("\"a\",\"b\"");
+    refusing->Items()->Add("\"c\",\"d\"");
+    const HWND h = refusing->Handle();
+    const char* text = "\"x\",\"y\"";
+    EXPECT_EQ(SendMessageA(h, CB_INSERTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)), CB_ERR);
+    EXPECT_EQ(SendMessageA(h, CB_INSERTSTRING, 3, reinterpret_cast<LPARAM>(text)), CB_ERR);
+    EXPECT_EQ(SendMessageA(h, CB_DELETESTRING, 2, 0), CB_ERR);
+    EXPECT_EQ(Entries(refusing), (V{"\"a\",\"b\"", "\"c\",\"d\""}));
+    EXPECT_EQ(Native(refusing), (V{"a", "c"}));
+    // The collection's own failures are its own.
+    EXPECT_EQ(ErrorOf([&] { refusing->Items()->Add("refuse"); }), "行を挿入できません");
+    EXPECT_EQ(ErrorOf([&] { refusing->Items()->Delete(0); }), "");
+    EXPECT_EQ(ErrorOf([&] { refusing->Items()->Delete(5); }), "リストのインデックスが範囲を超えています (5)");
+}
+
+// Right-aligned text ends Indent pixels before its cell's right edge, centred text is
+// centred in the cell less Indent on the left, and an ampersand in a name is no glyph of
+// its own but underlines the character after it.
+TEST_F(MCCBox, CellsAlignTheirTextByIndentAndAnAmpersandUnderlinesTheNextCharacter) {
+    box->Indent = 6;
+    TCBColumns* cols = box->Columns();
+    cols->Items(0)->Width = 100;
+    cols->Items(0)->Alignment = taRightJustify;
+    cols->Add()->Width = 100;
+    cols->Items(1)->Alignment = taCenter;
+    cols->Add()->Width = 100;
+    for (int i = 0; i < 3; ++i) cols->Items(i)->SetColor(clWhite);
+    Fill({"\"■\",\"■\",\"■\"", "\"\",\"\",\"ab\"", "\"\",\"\",\"&ab\"", "\"\",\"\",\"&&b\"",
+          "\"\",\"\",\"&b\""});
+    const COLORREF white = RGB(255, 255, 255);
+    struct Ink { int left = 1000, right = -1; int Width() const { return right - left + 1; } };
+    auto inkOf = [&](const DrawnItem& d, int x0, int x1) {
+        Ink k;
+        for (int x = x0; x < x1; ++x)
+            for (int y = 0; y < 15; ++y)
+                if (d.At(x, y) != white) k.left = std::min(k.left, x), k.right = std::max(k.right, x);
+        return k;
+    };
+    auto row = [&](int index) { return DrawnItem(box, index, 0, {0, 0, 300, 15}, 300, 15); };
+
+    const DrawnItem blocks = row(0);
+    const Ink right = inkOf(blocks, 0, 100), centre = inkOf(blocks, 100, 200), left = inkOf(blocks, 200, 300);
+    ASSERT_GT(left.Width(), 4);
+    EXPECT_EQ(right.Width(), left.Width());
+    EXPECT_EQ(centre.Width(), left.Width());
+    EXPECT_GE(left.left, 206) << "starts 6 pixels into its cell";
+    EXPECT_LE(left.left, 208);
+    EXPECT_LE(right.right, 93) << "ends 6 pixels before its cell's edge";
+    EXPECT_GE(right.right, 91);
+    EXPECT_NEAR(centre.left + centre.right + 1, 106 + 200, 2) << "centred from 106 to 200";
+
+    // "ab" and "&ab" start at the same place; the second adds only an underline row.
+    const DrawnItem plain = row(1), prefixed = row(2);
+    int plainInk = 0, lost = 0;
+    std::vector<int> underlineRows;
+    Ink underline;
+    for (int y = 0; y < 15; ++y)
+        for (int x = 200; x < 300; ++x) {
+            const bool p = plain.At(x, y) != white, q = prefixed.At(x, y) != white;
+            plainInk += p;
+            lost += p && !q;
+            if (q && !p) {
+                if (underlineRows.empty() || underlineRows.back() != y) underlineRows.push_back(y);
+                underline.left = std::min(underline.left, x), underline.right = std::max(underline.right, x);
+            }
+        }
+    EXPECT_GT(plainInk, 0);
+    EXPECT_EQ(lost, 0) << "the ampersand moves nothing";
+    EXPECT_EQ(underlineRows.size(), 1u);
+    const Ink ab = inkOf(plain, 200, 300);
+    EXPECT_LT(underline.right, ab.left + ab.Width() / 2 + 1) << "under the a only";
+    // "&&b" shows an ampersand before the b; "&b" the b alone.
+    EXPECT_GT(inkOf(row(3), 200, 300).Width(), inkOf(row(4), 200, 300).Width() + 3);
 }

@@ -320,6 +320,7 @@ TEST_F(ShineInput, AcceleratorsClickAndMayToggleDown) {
         {"with AccelCharDown", "&Open", 'o', true, true, true},
         {"another letter", "&Open", 'p', false, false, false},
         {"a doubled ampersand only", "&&Open", 'O', false, false, false},
+        {"a later kanji accelerator", "&A&漢", 'a', false, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

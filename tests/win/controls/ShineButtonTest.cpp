@@ -253,3 +253,34 @@ TEST(ShineButton, GlyphIsCopiedAndKeptAs32BitImage) {
 }
 
 } // namespace
+
+namespace {
+
+// A component owned by the button: the button's base destruction frees it, and it notes
+// which of the button's components were still there at that moment.
+class TWitness : public TComponent {
+public:
+    TWitness(TComponent* button, std::vector<TComponent*>& left)
+        : TComponent(button), FButton(button), FLeft(left) {}
+    ~TWitness() override { FLeft = FButton->Components(); }
+
+private:
+    TComponent* FButton;
+    std::vector<TComponent*>& FLeft;
+};
+
+} // namespace
+
+TEST(ShineButton, ItsTimerIsAComponentOfItsOwnAndGoesFirst) {
+    std::vector<TComponent*> left{nullptr};
+    TComponent* timer = nullptr;
+    {
+        TTestButton b(nullptr);
+        timer = b.ActiveButtonTimer();
+        EXPECT_EQ(timer->Owner(), &b);
+        EXPECT_EQ(b.Components(), std::vector<TComponent*>{timer});
+        new TWitness(&b, left);
+    }
+    // The timer had already gone when the base destruction freed the rest.
+    EXPECT_TRUE(left.empty()) << left.size() << " components left";
+}
