@@ -97,3 +97,16 @@ case_keys_on_an_empty_list() {
     close_program ctrl+q
     expect_file "$LIST" ''
 }
+
+case_open_list_shows_twelve_rows() {
+    local list= i
+    for i in $(seq 1 20); do list+="\"n$i\",\"C:\\\\\\\\d$i\"\\r\\n"; done
+    start_with_list "$list" || return
+    key alt+Down
+    probe_list windows
+    expect_match "open list (640 wide, 12 rows of 15 and its frame)" "rect=[0-9-]+,[0-9-]+,640,182 .*class=ComboLBox" \
+        "$PROBE_LINES"
+    key Escape
+    close_program ctrl+q
+    expect_file "$LIST" "$list"
+}
