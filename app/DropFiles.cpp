@@ -1,8 +1,18 @@
 #include "app/DropFiles.h"
 
+#include "app/WidePath.h"
+
 bool IsExistingFolder(const std::string& path) {
-    const DWORD attr = GetFileAttributesA(path.c_str());
+    const DWORD attr = GetFileAttributesW(ForFileSystem(FromAnsi(path)).c_str());
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::wstring DroppedItemPath(HDROP drop, UINT i) {
+    const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    const UINT got = DragQueryFileW(drop, i, path.data(), length + 1);
+    path.resize(got <= length ? got : length);
+    return path;
 }
 
 namespace {
@@ -12,13 +22,10 @@ struct DropRelease {
 };
 } // namespace
 
-int RegisterDrop(HDROP drop, const AskName& ask, const AppendEntry& append, const CodePage& cp) {
+int RegisterDrop(HDROP drop, const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse,
+                 const CodePage& cp) {
     DropRelease release{drop};
-    const int count = static_cast<int>(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, MAX_PATH));
-    auto itemPath = [drop](int i) {
-        char buf[MAX_PATH] = {};
-        DragQueryFileA(drop, static_cast<UINT>(i), buf, MAX_PATH);
-        return std::string(buf);
-    };
-    return RegisterDroppedItems(count, itemPath, IsExistingFolder, ask, append, cp);
+    const int count = static_cast<int>(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
+    auto itemPath = [drop](int i) { return AnsiPathOf(DroppedItemPath(drop, static_cast<UINT>(i))); };
+    return RegisterDroppedItems(count, itemPath, IsExistingFolder, ask, append, refuse, cp);
 }

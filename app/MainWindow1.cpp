@@ -2,12 +2,14 @@
 
 #include "app/DropFiles.h"
 #include "app/ShellLaunch.h"
+#include "app/WidePath.h"
 #include "app/portable/EntryString.h"
 #include "app/portable/LaunchParams.h"
 #include "app/portable/PathRules.h"
 #include "app/portable/Registration.h"
 #include "app/portable/SlideIn.h"
 #include "controls/portable/CommaText.h"
+#include "framework/ExceptionDisplay.h"
 #include "framework/Exceptions.h"
 #include "framework/SystemCodePage.h"
 
@@ -16,6 +18,9 @@
 TMainForm1* MainForm1 = nullptr;
 
 namespace {
+
+// A refused path goes on with the next item, so it is shown, not thrown.
+void TellRefusal(const std::string& message) { ExceptionDisplay::ShowMessageText(message); }
 
 std::string ModuleFileName() {
     char buf[MAX_PATH] = {};
@@ -228,8 +233,8 @@ void TMainForm1::Button4Click(TObject*) {
 
 void TMainForm1::N1Click(TObject*) {
     RegisterChosenFolder(
-        FServices->BrowseForFolder(Handle()), [this](const std::string& f) { return AskName(f); },
-        [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, SystemCodePage());
+        AnsiPathOf(FServices->BrowseForFolder(Handle())), [this](const std::string& f) { return AskName(f); },
+        [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, TellRefusal, SystemCodePage());
 }
 
 void TMainForm1::Delete1Click(TObject* Sender) {
@@ -250,5 +255,6 @@ void TMainForm1::MultiColComboBox1Change(TObject*) {
 void TMainForm1::WMDropFiles(TMessage& msg) {
     RegisterDrop(
         reinterpret_cast<HDROP>(msg.WParam), [this](const std::string& f) { return AskName(f); },
-        [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, SystemCodePage());
+        [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, TellRefusal,
+        SystemCodePage());
 }

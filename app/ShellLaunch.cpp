@@ -13,7 +13,7 @@ std::string ExplorerExe() {
     return path + "EXPLORER.EXE";
 }
 
-std::string BrowseForFolder(HWND owner) {
+std::wstring BrowseForFolder(HWND owner) {
     char display[MAX_PATH] = {};
     BROWSEINFOA bi{};
     bi.hwndOwner = owner;
@@ -22,8 +22,14 @@ std::string BrowseForFolder(HWND owner) {
     bi.lpszTitle = "登録パス(フォルダ)の選択";
     bi.ulFlags = BIF_RETURNONLYFSDIRS;
     PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&bi);
-    char path[MAX_PATH] = {};
-    if (list) SHGetPathFromIDListA(list, path);
+    std::wstring path;
+    if (list) {
+        // Room for the longest path the file system allows, so nothing is cut.
+        std::wstring buf(32768, L'\0');
+        if (SHGetPathFromIDListEx(list, buf.data(), static_cast<DWORD>(buf.size()), GPFIDL_DEFAULT) ||
+            SHGetPathFromIDListW(list, buf.data()))
+            path.assign(buf.c_str());
+    }
     // The item list comes from the shell's allocator, which is the COM task allocator.
     CoTaskMemFree(list);
     return path;

@@ -10,8 +10,8 @@ namespace ShellLaunch {
 // planted beside the program or in the current folder is run instead.
 std::string ExplorerExe();
 
-// Shows the folder browser; returns the chosen folder's full path, or the empty string
-// when the user cancels or the choice has no file-system path.
-std::string BrowseForFolder(HWND owner);
+// Shows the folder browser; returns the chosen folder's full path, whole and in Unicode,
+// or the empty string when the user cancels or the choice has no file-system path.
+std::wstring BrowseForFolder(HWND owner);
 
 } // namespace ShellLaunch

@@ -10,7 +10,7 @@ void TShellServices::Launch(HWND owner, const std::string& verb, const std::stri
     ::ShellExecuteA(owner, verb.c_str(), file.c_str(), params.c_str(), directory, show);
 }
 
-std::string TShellServices::BrowseForFolder(HWND owner) { return ShellLaunch::BrowseForFolder(owner); }
+std::wstring TShellServices::BrowseForFolder(HWND owner) { return ShellLaunch::BrowseForFolder(owner); }
 
 std::string TShellServices::AskName(const std::string& caption, const std::string& prompt,
                                     const std::string& defaultText) {

@@ -11,8 +11,8 @@ public:
     // ShellExecuteA as the commands call it (directory may be null).
     virtual void Launch(HWND owner, const std::string& verb, const std::string& file,
                               const std::string& params, const char* directory, int show) = 0;
-    // The folder browser: the chosen folder's path, or empty after a cancel.
-    virtual std::string BrowseForFolder(HWND owner) = 0;
+    // The folder browser: the chosen folder's path in Unicode, or empty after a cancel.
+    virtual std::wstring BrowseForFolder(HWND owner) = 0;
     // The naming prompt: the typed name with OK, the default after a cancel.
     virtual std::string AskName(const std::string& caption, const std::string& prompt,
                                 const std::string& defaultText) = 0;
@@ -25,7 +25,7 @@ class TShellServices : public IShellServices {
 public:
     void Launch(HWND owner, const std::string& verb, const std::string& file,
                       const std::string& params, const char* directory, int show) override;
-    std::string BrowseForFolder(HWND owner) override;
+    std::wstring BrowseForFolder(HWND owner) override;
     std::string AskName(const std::string& caption, const std::string& prompt,
                         const std::string& defaultText) override;
     int Ask(HWND owner, const std::string& text, const std::string& caption, UINT flags) override;

@@ -13,20 +13,30 @@ std::string RegisteredFolderOf(std::string_view item,
     return StripTrailingBackslash(PathPartOf(item, cp), cp);
 }
 
-void RegisterChosenFolder(std::string_view chosen, const AskName& ask, const AppendEntry& append,
-                          const CodePage& cp) {
-    const std::string path = StripTrailingBackslash(chosen, cp);
+void RegisterChosenFolder(const AnsiPathChoice& chosen, const AskName& ask, const AppendEntry& append,
+                          const ShowRefusal& refuse, const CodePage& cp) {
+    if (chosen.refused) {
+        refuse(chosen.message);
+        return;
+    }
+    const std::string path = StripTrailingBackslash(chosen.path, cp);
     if (path.empty()) return;
     const std::string name = ask(path);
     if (!name.empty()) append(name, path);
 }
 
-int RegisterDroppedItems(int count, const std::function<std::string(int index)>& itemPath,
+int RegisterDroppedItems(int count, const std::function<AnsiPathChoice(int index)>& itemPath,
                          const std::function<bool(const std::string&)>& isFolder,
-                         const AskName& ask, const AppendEntry& append, const CodePage& cp) {
+                         const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse,
+                         const CodePage& cp) {
     int appended = 0;
     for (int i = 0; i < count; ++i) {
-        const std::string folder = RegisteredFolderOf(itemPath(i), isFolder, cp);
+        const AnsiPathChoice item = itemPath(i);
+        if (item.refused) {
+            refuse(item.message);
+            continue;
+        }
+        const std::string folder = RegisteredFolderOf(item.path, isFolder, cp);
         const std::string name = ask(folder);
         if (name.empty()) continue;
         append(name, folder);

@@ -2,6 +2,7 @@
 // The two ways a folder is registered — the folder browser and a drop — as plain steps
 // over what the platform answers, so their order and results are the same everywhere.
 #include "../../framework/portable/CodePage.h"
+#include "AnsiPath.h"
 
 #include <functional>
 #include <string>
@@ -12,6 +13,8 @@
 using AskName = std::function<std::string(const std::string& folder)>;
 // Appends the entry for (name, folder) at the end of the folder list.
 using AppendEntry = std::function<void(const std::string& name, const std::string& folder)>;
+// Tells the user why a path was not registered (through the exception display).
+using ShowRefusal = std::function<void(const std::string& message)>;
 
 // The default name the naming prompt offers.
 extern const char* const DefaultEntryName;
@@ -25,13 +28,16 @@ std::string RegisteredFolderOf(std::string_view item,
                                const std::function<bool(const std::string&)>& isFolder,
                                const CodePage& cp);
 
-// One chosen folder from the folder browser (empty after a cancel): strips one trailing
-// backslash, asks for a name unless the path is empty, and appends a named entry.
-void RegisterChosenFolder(std::string_view chosen, const AskName& ask, const AppendEntry& append,
-                          const CodePage& cp);
+// One chosen folder from the folder browser (empty after a cancel): a refused path is
+// reported and registers nothing; otherwise strips one trailing backslash, asks for a
+// name unless the path is empty, and appends a named entry.
+void RegisterChosenFolder(const AnsiPathChoice& chosen, const AskName& ask, const AppendEntry& append,
+                          const ShowRefusal& refuse, const CodePage& cp);
 
 // A drop of `count` items: for each item in order, read its path, find its registered
-// folder, ask for a name and append the named ones. Returns the number appended.
-int RegisterDroppedItems(int count, const std::function<std::string(int index)>& itemPath,
+// folder, ask for a name and append the named ones. A refused item is reported and the
+// drop goes on with the next one. Returns the number appended.
+int RegisterDroppedItems(int count, const std::function<AnsiPathChoice(int index)>& itemPath,
                          const std::function<bool(const std::string&)>& isFolder,
-                         const AskName& ask, const AppendEntry& append, const CodePage& cp);
+                         const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse,
+                         const CodePage& cp);

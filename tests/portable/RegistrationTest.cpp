@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -37,38 +38,45 @@ TEST(Registration, RegisteredFolderOfADroppedItem) {
     for (auto r : rows) EXPECT_EQ(RegisteredFolderOf(r.item, disk, cp), r.want) << r.item;
 }
 
-TEST(Registration, DropAsksOncePerItemInOrderAndSkipsEmptiedNames) {
+TEST(Registration, DropAsksOncePerItemInOrderSkipsEmptiedNamesAndGoesOnPastRefusedItems) {
     Disk disk{{"C:\\A", "C:\\B"}};
-    std::vector<std::string> items{"C:\\A", "C:\\B\\f.txt", "C:\\A\\g.txt"};
+    const AnsiPathChoice refused{true, {}, "no"};
+    std::vector<AnsiPathChoice> items{{false, "C:\\A", {}}, refused, {false, "C:\\B\\f.txt", {}},
+                                      {true, {}, "no either"}, {false, "C:\\A\\g.txt", {}}};
     std::vector<std::string> names{"one", "", "three"};
-    std::vector<std::string> asked;
+    std::vector<std::string> asked, refusals, events;
     std::vector<std::pair<std::string, std::string>> appended;
     int n = RegisterDroppedItems(
-        3, [&](int i) { return items[i]; }, disk,
+        5, [&](int i) { events.push_back("read " + std::to_string(i)); return items[i]; }, disk,
         [&](const std::string& folder) {
             asked.push_back(folder);
             return names[asked.size() - 1];
         },
         [&](const std::string& name, const std::string& folder) { appended.emplace_back(name, folder); },
-        cp);
+        [&](const std::string& message) { refusals.push_back(message); events.push_back("refused"); }, cp);
     EXPECT_EQ(n, 2);
     EXPECT_EQ(asked, (std::vector<std::string>{"C:\\A", "C:\\B", "C:\\A"}));
+    EXPECT_EQ(refusals, (std::vector<std::string>{"no", "no either"}));
+    // Each refusal is told when its item comes, not gathered up at the end.
+    EXPECT_EQ(events, (std::vector<std::string>{"read 0", "read 1", "refused", "read 2", "read 3", "refused", "read 4"}));
     ASSERT_EQ(appended.size(), 2u);
     EXPECT_EQ(appended[0], (std::pair<std::string, std::string>{"one", "C:\\A"}));
     EXPECT_EQ(appended[1], (std::pair<std::string, std::string>{"three", "C:\\A"}));
 }
 
 TEST(Registration, ChosenFolder) {
-    struct { const char* chosen; const char* name; bool asks; const char* appendedPath; } rows[] = {
-        {"", "x", false, nullptr},              // browser cancelled: no prompt
-        {"C:\\", "Root", true, "C:"},           // a drive root is stored as C:
-        {"C:\\Data", "", true, nullptr},        // emptied name registers nothing
-        {"C:\\Data", "新規パス", true, "C:\\Data"},
+    struct { AnsiPathChoice chosen; const char* name; bool asks; const char* appendedPath; bool refused; } rows[] = {
+        {{false, "", {}}, "x", false, nullptr, false},              // browser cancelled: no prompt
+        {{false, "C:\\", {}}, "Root", true, "C:", false},          // a drive root is stored as C:
+        {{false, "C:\\Data", {}}, "", true, nullptr, false},       // emptied name registers nothing
+        {{false, "C:\\Data", {}}, "新規パス", true, "C:\\Data", false},
+        {{true, {}, "msg"}, "x", false, nullptr, true},             // refused: told, nothing asked
     };
     for (auto r : rows) {
         bool asked = false;
         std::string path;
         bool appended = false;
+        std::vector<std::string> refusals;
         RegisterChosenFolder(
             r.chosen,
             [&](const std::string& f) {
@@ -81,11 +89,48 @@ TEST(Registration, ChosenFolder) {
                 EXPECT_EQ(name, r.name);
                 EXPECT_EQ(folder, path);
             },
-            cp);
-        EXPECT_EQ(asked, r.asks) << r.chosen;
-        EXPECT_EQ(appended, r.appendedPath != nullptr) << r.chosen;
+            [&](const std::string& m) { refusals.push_back(m); }, cp);
+        EXPECT_EQ(asked, r.asks) << r.chosen.path;
+        EXPECT_EQ(appended, r.appendedPath != nullptr) << r.chosen.path;
+        EXPECT_EQ(refusals, r.refused ? std::vector<std::string>{"msg"} : std::vector<std::string>{});
         if (r.appendedPath) {
             EXPECT_EQ(path, r.appendedPath);
         }
     }
+}
+
+TEST(AnsiPath, ExactThenShortThenRefused) {
+    const std::string longPath = "C:\\" + std::string(400, 'x');
+    struct Row {
+        const char* name;
+        AnsiForm full;
+        std::optional<AnsiForm> shortForm;
+        bool wantsShort;  // whether the short form should be asked for at all
+        AnsiPathChoice want;
+    } rows[] = {
+        {"exact", {"C:\\Data", true}, AnsiForm{"C:\\DATA~1", true}, false, {false, "C:\\Data", {}}},
+        {"exact and long: never cut", {longPath, true}, std::nullopt, false, {false, longPath, {}}},
+        {"exact with a 0x5C trail byte", {"C:\\\x95\x5C", true}, std::nullopt, false, {false, "C:\\\x95\x5C", {}}},
+        {"empty (nothing chosen)", {"", true}, std::nullopt, false, {false, "", {}}},
+        {"inexact, short form exact", {"C:\\?", false}, AnsiForm{"C:\\ABCD~1", true}, true, {false, "C:\\ABCD~1", {}}},
+        {"inexact, no short form", {"C:\\?\\x", false}, std::nullopt, true,
+         {true, {}, UnnameablePathMessage("C:\\?\\x")}},
+        {"inexact, short form inexact too", {"C:\\?", false}, AnsiForm{"C:\\?", false}, true,
+         {true, {}, UnnameablePathMessage("C:\\?")}},
+        {"inexact, short form empty", {"C:\\?", false}, AnsiForm{"", true}, true, {true, {}, UnnameablePathMessage("C:\\?")}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        bool asked = false;
+        const AnsiPathChoice got = ChooseAnsiPath(r.full, [&] {
+            asked = true;
+            return r.shortForm;
+        });
+        EXPECT_EQ(asked, r.wantsShort);
+        EXPECT_EQ(got.refused, r.want.refused);
+        EXPECT_EQ(got.path, r.want.path);
+        EXPECT_EQ(got.message, r.want.message);
+    }
+    // The message names the path, as far as it converts.
+    EXPECT_NE(UnnameablePathMessage("C:\\a?b").find("C:\\a?b"), std::string::npos);
 }

@@ -60,14 +60,14 @@ TEST_F(MainWindowTest, RegistrationThroughTheFolderBrowser) {
     form->N1Click(nullptr);
     EXPECT_TRUE(services.prompts.empty());
     // Cancelled prompt registers under the default name; a drive root is stored as C:.
-    services.browseAnswers = {"C:\\"};
+    services.browseAnswers = {L"C:\\"};
     form->N1Click(nullptr);
     // An emptied name registers nothing.
-    services.browseAnswers = {"C:\\Data"};
+    services.browseAnswers = {L"C:\\Data"};
     services.nameAnswers = {""};
     form->N1Click(nullptr);
     // The same folder again is appended again.
-    services.browseAnswers = {"C:\\A\\", "C:\\A"};
+    services.browseAnswers = {L"C:\\A\\", L"C:\\A"};
     services.nameAnswers = {"x", "y"};
     form->N1Click(nullptr);
     form->N1Click(nullptr);
@@ -76,6 +76,65 @@ TEST_F(MainWindowTest, RegistrationThroughTheFolderBrowser) {
     // The selection and the delete command are left as they were.
     EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), 0);
     EXPECT_TRUE(form->Delete1->Enabled);
+}
+
+// The browser's choice comes whole and in Unicode: real folders on disk that code page 932
+// cannot name, or deeper than 259 bytes, register the very folder chosen (by its 8.3 name
+// where the full name does not convert), or are refused with a message and no prompt.
+TEST_F(MainWindowTest, BrowsedFoldersTheCodePageCannotNameOrOfAnyLength) {
+    Open("");
+    const std::wstring base = TestSupport::Widen(dir.Path);
+    std::wstring deep = base + L"\\\u8868";
+    while (deep.size() < 320) deep += L"\\a_rather_long_folder_name";
+    struct Row {
+        const char* name;
+        std::wstring chosen;
+        bool onDisk;
+        const char* expect;  // "exact", "short" or "refused"
+    } rows[] = {
+        {"emoji", base + L"\\\U0001F4C1 share", true, "short"},
+        {"Hangul, with a trailing backslash", base + L"\\\uC790\uB8CC\\", true, "short"},
+        {"deeper than 259 bytes", deep, true, "exact"},
+        {"not on disk (no 8.3 name)", base + L"\\\uC790\uB8CC gone", false, "refused"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        if (r.onDisk) {
+            ASSERT_TRUE(TestSupport::MakeFolders(r.chosen));
+        }
+        services.prompts.clear();
+        TestSupport::ShownBoxes().clear();
+        const size_t before = Entries().size();
+        services.browseAnswers = {r.chosen};
+        form->N1Click(nullptr);
+        if (std::string(r.expect) == "refused") {
+            EXPECT_TRUE(services.prompts.empty());
+            EXPECT_EQ(Entries().size(), before);
+            ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
+            // The path is named as far as it converts, and the text ends as the display ends it.
+            EXPECT_EQ(TestSupport::ShownBoxes()[0].text,
+                      "パス " + dir.Path + "\\?? gone にはこのシステムの文字コードで表せない文字が含まれているため、登録できません.");
+            continue;
+        }
+        EXPECT_TRUE(TestSupport::ShownBoxes().empty());
+        ASSERT_EQ(services.prompts.size(), 1u);
+        const std::string stored = services.prompts[0];
+        ASSERT_EQ(Entries().size(), before + 1);
+        EXPECT_EQ(Entries().back(), "\"新規パス\",\"" + stored + "\"");
+        EXPECT_TRUE(TestSupport::SameFile(TestSupport::Widen(stored), r.chosen)) << stored;
+        if (std::string(r.expect) == "exact") {
+            EXPECT_EQ(TestSupport::Widen(stored), r.chosen);
+        } else {
+            EXPECT_NE(stored.find('~'), std::string::npos) << stored;
+            EXPECT_NE(stored.back(), '\\');
+        }
+    }
+    // The long entry goes to the list file whole.
+    std::string saved;
+    for (const auto& e : Entries()) saved += e + "\r\n";
+    EXPECT_GT(saved.size(), 3u * 10 + 320);
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(TestSupport::ReadFileBytes(ListFile()), saved);
 }
 
 TEST_F(MainWindowTest, DeleteRemovesTheSelectedEntryAndDisablesItself) {

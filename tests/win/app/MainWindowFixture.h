@@ -20,7 +20,8 @@ struct ShellCall {
 class RecordingServices : public IShellServices {
 public:
     std::vector<ShellCall> calls;
-    std::deque<std::string> browseAnswers, nameAnswers;
+    std::deque<std::wstring> browseAnswers;
+    std::deque<std::string> nameAnswers;
     std::vector<std::string> prompts;  // prompt texts the naming prompt was shown with
     std::vector<std::string> questions;
     int askAnswer = IDNO;
@@ -29,9 +30,9 @@ public:
                       const char* directory, int show) override {
         calls.push_back({verb, file, params, directory == nullptr, directory ? directory : "", show});
     }
-    std::string BrowseForFolder(HWND) override {
+    std::wstring BrowseForFolder(HWND) override {
         if (browseAnswers.empty()) return {};
-        std::string a = browseAnswers.front();
+        std::wstring a = browseAnswers.front();
         browseAnswers.pop_front();
         return a;
     }

@@ -43,7 +43,7 @@ TEST(DropFiles, RegistersEachItemInOrderAndReleasesTheHandleOnce) {
             return name;
         },
         [&](const std::string& name, const std::string& folder) { appended.emplace_back(name, folder); },
-        CodePage::Cp932());
+        [](const std::string& message) { ADD_FAILURE() << message; }, CodePage::Cp932());
     EXPECT_EQ(n, 3);
     EXPECT_EQ(asked, (std::vector<std::string>{sub, dir, sub, dir + "\\gone"}));
     ASSERT_EQ(appended.size(), 3u);
@@ -57,6 +57,77 @@ TEST(DropFiles, RegistersEachItemInOrderAndReleasesTheHandleOnce) {
     RemoveDirectoryA(dir.c_str());
 }
 
+// Folders whose names code page 932 has no bytes for, and one nested deeper than 259
+// bytes, dropped as the shell drops them (in Unicode). Each item either registers the
+// very folder it names (resolved back from the stored bytes) or is refused with the
+// message; the drop goes on past a refused item and releases the handle once. Wine gives
+// such folders 8.3 names (the Hangul one becomes ___~~KWB), so they register by those.
+TEST(DropFiles, UnicodeAndLongPathsRegisterTheVeryFolderOrAreRefused) {
+    TestSupport::TempFolder tmp;
+    const std::wstring base = TestSupport::Widen(tmp.Path);
+    std::wstring deep = base + L"\\deep";
+    while (deep.size() < 300) deep += L"\\folder_with_a_long_name";
+    struct Row {
+        const char* name;
+        std::wstring folder;  // made on disk unless `gone`
+        bool gone;
+        const char* expect;   // "exact", "short" or "refused"
+    } rows[] = {
+        {"Hangul", base + L"\\\uD55C\uAD6D\uC5B4", false, "short"},
+        {"emoji", base + L"\\pics \U0001F600", false, "short"},
+        {"accented letter", base + L"\\caf\u00E9", false, "short"},
+        {"0x5C trail byte", base + L"\\\u8868\u30BD", false, "exact"},
+        {"longer than 259 bytes", deep, false, "exact"},
+        {"Hangul, no longer there", base + L"\\\uD55C gone", true, "refused"},
+    };
+    std::vector<std::wstring> items;
+    for (const Row& r : rows) {
+        if (!r.gone) {
+            ASSERT_TRUE(TestSupport::MakeFolders(r.folder)) << r.name;
+        }
+        items.push_back(r.folder);
+    }
+    // A file inside the emoji folder, too: it registers its folder.
+    const std::wstring file = rows[1].folder + L"\\a.txt";
+    CloseHandle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    items.push_back(file);
+
+    HDROP drop = TestSupport::MakeDropW(items);
+    std::vector<std::string> asked, refusals;
+    std::vector<std::pair<std::string, std::string>> appended;
+    RegisterDrop(
+        drop, [&](const std::string& folder) { asked.push_back(folder); return std::string("n"); },
+        [&](const std::string&, const std::string& folder) {
+            appended.emplace_back(std::to_string(asked.size() + refusals.size() - 1), folder);
+        },
+        [&](const std::string& message) { refusals.push_back(message); }, CodePage::Cp932());
+    EXPECT_EQ(GlobalSize(drop), 0u);
+
+    size_t a = 0, refused = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const std::string kind = i < std::size(rows) ? rows[i].expect : "short";
+        const std::wstring folder = i < std::size(rows) ? rows[i].folder : rows[1].folder;
+        SCOPED_TRACE(i < std::size(rows) ? rows[i].name : "file in the emoji folder");
+        if (kind == "refused") {
+            ASSERT_LT(refused, refusals.size());
+            EXPECT_NE(refusals[refused].find("\x93\x6F\x98\x5E\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1"),
+                      std::string::npos) << refusals[refused];  // 登録できません
+            ++refused;
+            continue;
+        }
+        ASSERT_LT(a, appended.size());
+        const std::string& stored = appended[a++].second;
+        EXPECT_TRUE(TestSupport::SameFile(TestSupport::Widen(stored), folder)) << stored;
+        if (kind == "exact") {
+            EXPECT_EQ(TestSupport::Widen(stored), folder);
+        } else {
+            EXPECT_NE(stored.find('~'), std::string::npos) << stored;
+        }
+    }
+    EXPECT_EQ(a, appended.size());
+    EXPECT_EQ(refused, refusals.size());
+}
+
 TEST(DropFiles, FolderTest) {
     char win[MAX_PATH];
     GetWindowsDirectoryA(win, MAX_PATH);
@@ -64,6 +135,14 @@ TEST(DropFiles, FolderTest) {
     EXPECT_TRUE(IsExistingFolder("C:"));
     EXPECT_FALSE(IsExistingFolder(std::string(win) + "\\win.ini"));
     EXPECT_FALSE(IsExistingFolder("C:\\no\\such\\folder"));
+    // Deeper than 259 bytes: still the folder itself, not the one above it.
+    TestSupport::TempFolder tmp;
+    std::string deep = tmp.Path;
+    while (deep.size() < 400) deep += "\\\x95\x5C_long_folder_name";
+    ASSERT_TRUE(TestSupport::MakeFolders(TestSupport::Widen(deep)));
+    EXPECT_TRUE(IsExistingFolder(deep));
+    EXPECT_TRUE(IsExistingFolder(deep + "\\"));
+    EXPECT_FALSE(IsExistingFolder(deep + "\\gone"));
 }
 
 #include "app/ShellLaunch.h"

@@ -49,22 +49,60 @@ TempFolder::TempFolder() {
     CreateDirectoryA(Path.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder() {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((Path + "\\*").c_str(), &fd);
+TempFolder::~TempFolder() { RemoveTree(Widen(Path)); }
+
+std::wstring Widen(const std::string& ansi) {
+    if (ansi.empty()) return {};
+    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring w(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), w.data(), n);
+    return w;
+}
+
+std::wstring Long(const std::wstring& path) {
+    if (path.rfind(L"\\\\?\\", 0) == 0 || path.size() < 3 || path[1] != L':') return path;
+    return L"\\\\?\\" + path;
+}
+
+bool MakeFolders(const std::wstring& path) {
+    if (CreateDirectoryW(Long(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) return true;
+    const size_t cut = path.find_last_of(L'\\');
+    if (cut == std::wstring::npos || cut < 3) return false;
+    return MakeFolders(path.substr(0, cut)) && CreateDirectoryW(Long(path).c_str(), nullptr);
+}
+
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(Long(path + L"\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            SetFileAttributesA(File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring item = path + L"\\" + name;
+            SetFileAttributesW(Long(item).c_str(), FILE_ATTRIBUTE_NORMAL);
             if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryA(File(name).c_str());
+                RemoveTree(item);
             else
-                DeleteFileA(File(name).c_str());
-        } while (FindNextFileA(h, &fd));
+                DeleteFileW(Long(item).c_str());
+        } while (FindNextFileW(h, &fd));
         FindClose(h);
     }
-    RemoveDirectoryA(Path.c_str());
+    SetFileAttributesW(Long(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(Long(path).c_str());
+}
+
+bool SameFile(const std::wstring& a, const std::wstring& b) {
+    auto info = [](const std::wstring& p, BY_HANDLE_FILE_INFORMATION& i) {
+        HANDLE h = CreateFileW(Long(p).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return false;
+        const BOOL ok = GetFileInformationByHandle(h, &i);
+        CloseHandle(h);
+        return ok != 0;
+    };
+    BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+    return info(a, ia) && info(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
 HDROP MakeDrop(const std::vector<std::string>& paths) {
@@ -77,6 +115,22 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
     char* out = reinterpret_cast<char*>(df) + sizeof(DROPFILES);
     for (const auto& p : paths) {
         memcpy(out, p.c_str(), p.size() + 1);
+        out += p.size() + 1;
+    }
+    GlobalUnlock(h);
+    return static_cast<HDROP>(h);
+}
+
+HDROP MakeDropW(const std::vector<std::wstring>& paths) {
+    size_t bytes = sizeof(DROPFILES) + sizeof(wchar_t);
+    for (const auto& p : paths) bytes += (p.size() + 1) * sizeof(wchar_t);
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* df = static_cast<DROPFILES*>(GlobalLock(h));
+    df->pFiles = sizeof(DROPFILES);
+    df->fWide = TRUE;
+    auto* out = reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(df) + sizeof(DROPFILES));
+    for (const auto& p : paths) {
+        memcpy(out, p.c_str(), (p.size() + 1) * sizeof(wchar_t));
         out += p.size() + 1;
     }
     GlobalUnlock(h);

@@ -35,8 +35,21 @@ struct TempFolder {
     std::string File(const std::string& name) const { return Path + "\\" + name; }
 };
 
-// A drop handle as the shell makes one: a DROPFILES block with the paths after it.
+// A drop handle as the shell makes one: a DROPFILES block with the paths after it, in
+// the ANSI code page or (as the shell and Wine's X drops make it) in Unicode.
 HDROP MakeDrop(const std::vector<std::string>& paths);
+HDROP MakeDropW(const std::vector<std::wstring>& paths);
+
+// The code page's conversion of a path to Unicode, and back; paths of any length.
+std::wstring Widen(const std::string& ansi);
+// A full path with the long-path prefix, for the wide file calls.
+std::wstring Long(const std::wstring& path);
+// Makes the folder and every missing folder above it.
+bool MakeFolders(const std::wstring& path);
+// Removes a folder with everything in it.
+void RemoveTree(const std::wstring& path);
+// True when both name the same existing file or folder: same volume, same file index.
+bool SameFile(const std::wstring& a, const std::wstring& b);
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);

@@ -1,0 +1,70 @@
+#include "app/WidePath.h"
+
+#include <windows.h>
+
+#include <optional>
+
+namespace {
+
+// Best-fit mapping would quietly turn a character into a look-alike (é into e), a path
+// to some other folder; the round trip catches what slips through anyway.
+DWORD ConversionFlags() { return GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS; }
+
+// The path without the long-path prefix that ForFileSystem may have put before it.
+std::wstring WithoutPrefix(const std::wstring& path) {
+    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + path.substr(8);
+    if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
+    return path;
+}
+
+std::optional<AnsiForm> ShortFormOf(const std::wstring& path) {
+    const std::wstring full = ForFileSystem(path);
+    const DWORD need = GetShortPathNameW(full.c_str(), nullptr, 0);
+    if (need == 0) return std::nullopt;
+    std::wstring buf(need, L'\0');
+    const DWORD got = GetShortPathNameW(full.c_str(), buf.data(), need);
+    if (got == 0 || got >= need) return std::nullopt;
+    buf.resize(got);
+    return ToAnsi(WithoutPrefix(buf));
+}
+
+} // namespace
+
+AnsiForm ToAnsi(const std::wstring& path) {
+    if (path.empty()) return {{}, true};
+    const int n = static_cast<int>(path.size());
+    const int need = WideCharToMultiByte(CP_ACP, ConversionFlags(), path.data(), n, nullptr, 0, nullptr, nullptr);
+    if (need <= 0) return {{}, false};
+    std::string bytes(static_cast<size_t>(need), '\0');
+    WideCharToMultiByte(CP_ACP, ConversionFlags(), path.data(), n, bytes.data(), need, nullptr, nullptr);
+    const bool exact = bytes.find('\0') == std::string::npos && FromAnsi(bytes) == path;
+    return {bytes, exact};
+}
+
+std::wstring FromAnsi(const std::string& path) {
+    if (path.empty()) return {};
+    const int n = static_cast<int>(path.size());
+    const int need = MultiByteToWideChar(CP_ACP, 0, path.data(), n, nullptr, 0);
+    if (need <= 0) return {};
+    std::wstring wide(static_cast<size_t>(need), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.data(), n, wide.data(), need);
+    return wide;
+}
+
+std::wstring ForFileSystem(const std::wstring& path) {
+    if (path.size() < MAX_PATH - 12) return path;  // a folder's own limit is 12 below
+    if (path.rfind(L"\\\\?\\", 0) == 0) return path;
+    // The prefix turns off the file system's own clean-up of the path (forward slashes,
+    // "." and ".."), so the path is made full and clean first.
+    std::wstring full(path.size() + MAX_PATH, L'\0');
+    const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n == 0 || n >= full.size()) return path;
+    full.resize(n);
+    if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\') return L"\\\\?\\" + full;
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return path;
+}
+
+AnsiPathChoice AnsiPathOf(const std::wstring& path) {
+    return ChooseAnsiPath(ToAnsi(path), [&] { return ShortFormOf(path); });
+}
