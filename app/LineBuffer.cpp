@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <new>
+
 namespace {
 
 BOOL WINAPI PlatformWrite(void* file, const void* data, unsigned long size, unsigned long* written) {
@@ -33,44 +36,125 @@ void TLineBuffer::LoadFromFile(const std::string& path) {
     FileHandle f{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (f.h == INVALID_HANDLE_VALUE) throw EFOpenError(Format(Texts::FOpenError, path));
-    std::string bytes;
-    char chunk[65536];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(f.h, chunk, sizeof chunk, &got, nullptr)) throw EReadError(Texts::ReadError);
-        if (got == 0) break;
-        bytes.append(chunk, got);
+    try {
+        std::string bytes;
+        // Room for the whole file at once: a file too big for memory fails here, at once,
+        // instead of after reading most of it.
+        LARGE_INTEGER size{};
+        if (GetFileSizeEx(f.h, &size) && size.QuadPart > 0) {
+            if (static_cast<unsigned long long>(size.QuadPart) > bytes.max_size()) throw std::bad_alloc();
+            bytes.reserve(static_cast<size_t>(size.QuadPart));
+        }
+        char chunk[65536];
+        for (;;) {
+            DWORD got = 0;
+            if (!ReadFile(f.h, chunk, sizeof chunk, &got, nullptr)) throw EReadError(Texts::ReadError);
+            if (got == 0) break;
+            bytes.append(chunk, got);
+        }
+        FLines = ReadListLines(bytes);
+    } catch (const std::bad_alloc&) {
+        // Out of memory is a read that failed, as the user sees it.
+        throw EReadError(Texts::ReadError);
     }
-    FLines = ReadListLines(bytes);
 }
+
+namespace {
+
+// Writes all of `bytes` at the file's current position through the replaceable write call.
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        unsigned long n = 0;
+        const unsigned long want = static_cast<unsigned long>(std::min<size_t>(bytes.size() - done, 1 << 20));
+        if (!TLineBuffer::SystemWrite(file, bytes.data() + done, want, &n) || n != want) return false;
+        done += n;
+    }
+    return true;
+}
+
+bool Truncate(HANDLE file, size_t size) {
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(size);
+    return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+bool Rewind(HANDLE file) { return SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN) != 0; }
+
+// The list file rewritten where it stands, for a folder that takes no new files. The old
+// bytes are kept in memory and put back when the new ones cannot all be written, and the
+// file is grown before anything is overwritten, so that a full disk shows up first.
+void WriteInPlace(const std::string& path, const std::string& bytes) {
+    FileHandle f{CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (f.h == INVALID_HANDLE_VALUE) throw EFCreateError(Format(Texts::FCreateError, path));
+    std::string old;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(f.h, &size)) throw EFCreateError(Format(Texts::FCreateError, path));
+    old.resize(static_cast<size_t>(size.QuadPart));
+    DWORD got = 0;
+    if (!old.empty() && (!ReadFile(f.h, old.data(), static_cast<DWORD>(old.size()), &got, nullptr) || got != old.size()))
+        throw EFCreateError(Format(Texts::FCreateError, path));
+    if (bytes.size() > old.size() && !Truncate(f.h, bytes.size())) {
+        Truncate(f.h, old.size());
+        throw EWriteError(Texts::WriteError);
+    }
+    if (Rewind(f.h) && WriteAll(f.h, bytes) && Truncate(f.h, bytes.size()) && FlushFileBuffers(f.h)) return;
+    if (Rewind(f.h) && WriteAll(f.h, old)) Truncate(f.h, old.size());
+    FlushFileBuffers(f.h);
+    throw EWriteError(Texts::WriteError);
+}
+
+// Gives the new file what belongs to the list file rather than to its bytes (attributes,
+// creation time, access rights) before it takes the list file's place. ReplaceFile would
+// do the same, but Wine's removes the list file before moving the new one in, so a crash
+// between the two leaves no list file; a rename over the old file never does.
+void TakeOverIdentity(const std::string& path, const std::string& temp, DWORD attributes) {
+    WIN32_FILE_ATTRIBUTE_DATA old{};
+    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &old)) {
+        FileHandle t{CreateFileA(temp.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
+        if (t.h != INVALID_HANDLE_VALUE) SetFileTime(t.h, &old.ftCreationTime, nullptr, nullptr);
+    }
+    DWORD need = 0;
+    GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &need);
+    if (need > 0) {
+        std::string sd(need, '\0');
+        if (GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, sd.data(), need, &need))
+            SetFileSecurityA(temp.c_str(), DACL_SECURITY_INFORMATION, sd.data());
+    }
+    SetFileAttributesA(temp.c_str(), attributes);
+}
+
+} // namespace
 
 void TLineBuffer::SaveToFile(const std::string& path) const {
     // A read-only list file is not replaced (Windows refuses to; Wine would not).
     const DWORD attr = GetFileAttributesA(path.c_str());
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         throw EFCreateError(Format(Texts::FCreateError, path));
+    const bool exists = attr != INVALID_FILE_ATTRIBUTES;
     const std::string bytes = WriteListLines(FLines);
     const std::string temp = TempPathFor(path);
+    // A temporary file left by a crash, even a read-only one, is nobody's: it goes.
+    SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(temp.c_str());
     {
         FileHandle f{CreateFileA(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr)};
-        if (f.h == INVALID_HANDLE_VALUE) throw EFCreateError(Format(Texts::FCreateError, path));
-        size_t done = 0;
-        bool ok = true;
-        while (ok && done < bytes.size()) {
-            unsigned long n = 0;
-            const unsigned long want = static_cast<unsigned long>(std::min<size_t>(bytes.size() - done, 1 << 20));
-            ok = SystemWrite(f.h, bytes.data() + done, want, &n) && n == want;
-            done += n;
+        if (f.h == INVALID_HANDLE_VALUE) {
+            // No new file beside the list file (no right to create one, or the temporary
+            // name is held): the list file itself may still be writable.
+            if (exists) return WriteInPlace(path, bytes);
+            throw EFCreateError(Format(Texts::FCreateError, path));
         }
-        if (ok) ok = FlushFileBuffers(f.h) != 0;
-        if (!ok) {
+        if (!WriteAll(f.h, bytes) || !FlushFileBuffers(f.h)) {
             CloseHandle(f.h);
             f.h = INVALID_HANDLE_VALUE;
             DeleteFileA(temp.c_str());
             throw EWriteError(Texts::WriteError);
         }
     }
+    if (exists) TakeOverIdentity(path, temp, attr);
     if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temp.c_str());
         throw EFCreateError(Format(Texts::FCreateError, path));

@@ -2,7 +2,9 @@
 // The line buffer between the list file and the folder list: the file's text as lines.
 // Loading reads the whole file, letting others read it meanwhile but not write it;
 // saving writes a temporary file beside the list file and puts it in the list file's
-// place in one step, so a failure or a crash midway leaves the old file whole.
+// place in one step, so a failure or a crash midway leaves the old file whole. The list
+// file keeps its identity (attributes, security, creation time) through the replace;
+// where the folder takes no new file, the list file is rewritten in place instead.
 #include "framework/Classes.h"
 
 #include <string>
@@ -25,7 +27,8 @@ public:
     void LoadFromFile(const std::string& path);
     // Writes every line followed by CR LF. Fails with EFCreateError ("ファイル %s を作成
     // できません") when the file cannot be created or replaced, EWriteError when writing
-    // fails; the old file is then untouched and no temporary file is left behind.
+    // fails; the old file then keeps its old bytes and no temporary file is left behind.
+    // Reading fails with EReadError also when the file does not fit in memory.
     void SaveToFile(const std::string& path) const;
 
     // The temporary file a save writes first.

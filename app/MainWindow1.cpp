@@ -164,8 +164,9 @@ void TMainForm1::FormShow(TObject*) {
     FEntriesAtLoad.clear();
     try {
         Memo1->LoadFromFile(ListFilePath());
-    } catch (const EStreamError&) {
-        // A list file that is there but unreadable must not be overwritten unasked.
+    } catch (...) {
+        // A list file that is there but was not read, whatever stopped the read, must not
+        // be overwritten unasked.
         const DWORD attr = GetFileAttributesA(ListFilePath().c_str());
         FLoadFailed = attr != INVALID_FILE_ATTRIBUTES;
         FEntriesAtLoad = Entries();

@@ -1,0 +1,112 @@
+#include "tests/win/app/MainWindowFixture.h"
+
+using TestSupport::ReadFileBytes;
+
+namespace {
+
+// The file's index on its volume: a file put in another's place has a new one.
+unsigned long long FileIndex(const std::string& path) {
+    HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    BY_HANDLE_FILE_INFORMATION i{};
+    const bool ok = h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(h, &i);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+    return ok ? (static_cast<unsigned long long>(i.nFileIndexHigh) << 32 | i.nFileIndexLow) : 0;
+}
+
+const DWORD Kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+
+} // namespace
+
+TEST_F(MainWindowTest, TheSaveKeepsTheListFilesAttributesAndNoLeftoverTemporaryFileBlocksIt) {
+    struct Row {
+        const char* name;
+        bool listExists;
+        DWORD attributes;  // of the list file
+        bool stale;        // a read-only temporary file left by a crash
+        bool tempHeld;     // the temporary name is held open: the folder takes no new file there
+    } rows[] = {
+        {"plain", true, FILE_ATTRIBUTE_NORMAL, false, false},
+        {"hidden", true, FILE_ATTRIBUTE_HIDDEN, false, false},
+        {"hidden and system", true, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, false, false},
+        {"stale read-only temporary file", true, FILE_ATTRIBUTE_HIDDEN, true, false},
+        {"stale read-only temporary file, no list file yet", false, 0, true, false},
+        {"temporary name held: written in place", true, FILE_ATTRIBUTE_HIDDEN, false, true},
+        {"temporary name held, no list file: refused", false, 0, false, true},
+    };
+    const std::string temp = ListFile() + ".saving";
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        for (const std::string& f : {ListFile(), temp}) {
+            SetFileAttributesA(f.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(f.c_str());
+        }
+        if (r.listExists) {
+            TestSupport::WriteFileBytes(ListFile(), "\"old\",\"C:\\Old\"\r\n");
+            SetFileAttributesA(ListFile().c_str(), r.attributes);
+        }
+        if (r.stale) {
+            TestSupport::WriteFileBytes(temp, "\"half a sa");
+            SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        HANDLE held = r.tempHeld ? CreateFileA(temp.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr)
+                                 : INVALID_HANDLE_VALUE;
+        Open(nullptr);
+        const unsigned long long indexBefore = FileIndex(ListFile());
+        form->AppendEntry("N", "C:\\N");
+        TestSupport::ShownBoxes().clear();
+        const bool closed = CloseWindow();
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        const std::string saved = std::string(r.listExists ? "\"old\",\"C:\\Old\"\r\n" : "") + "\"N\",\"C:\\N\"\r\n";
+        if (!r.listExists && r.tempHeld) {
+            EXPECT_FALSE(closed);
+            ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
+            EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ファイル " + ListFile() + " を作成できません.");
+            EXPECT_FALSE(TestSupport::FileExists(ListFile()));
+        } else {
+            EXPECT_TRUE(closed);
+            EXPECT_TRUE(TestSupport::ShownBoxes().empty());
+            EXPECT_EQ(ReadFileBytes(ListFile()), saved);
+            if (r.listExists) {
+                EXPECT_EQ(GetFileAttributesA(ListFile().c_str()) & Kept, r.attributes & Kept);
+            }
+            if (r.tempHeld) {
+                EXPECT_EQ(FileIndex(ListFile()), indexBefore);  // the very same file, rewritten
+            } else {
+                EXPECT_FALSE(TestSupport::FileExists(temp));
+            }
+        }
+        delete form;
+        form = nullptr;
+    }
+}
+
+TEST_F(MainWindowTest, AListFileTooBigForMemoryCountsAsNotLoaded) {
+    {
+        HANDLE h = CreateFileA(ListFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        LARGE_INTEGER size{};
+        size.QuadPart = 1LL << 40;  // a terabyte, sparse on disk
+        ASSERT_TRUE(SetFilePointerEx(h, size, nullptr, FILE_BEGIN) && SetEndOfFile(h));
+        CloseHandle(h);
+    }
+    auto sizeNow = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA d{};
+        GetFileAttributesExA(ListFile().c_str(), GetFileExInfoStandard, &d);
+        return static_cast<unsigned long long>(d.nFileSizeHigh) << 32 | d.nFileSizeLow;
+    };
+    Open(nullptr);
+    ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
+    EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ストリームからの読み込みに失敗しました.");
+    EXPECT_TRUE(Entries().empty());
+    // Nothing changed: the close neither asks nor writes.
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_TRUE(services.questions.empty());
+    EXPECT_EQ(sizeNow(), 1ULL << 40);
+    // Something changed: the user is asked first.
+    form->AppendEntry("N", "C:\\N");
+    services.askAnswer = IDNO;
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(services.questions.size(), 1u);
+    EXPECT_EQ(sizeNow(), 1ULL << 40);
+}
