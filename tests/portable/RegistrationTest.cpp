@@ -103,34 +103,35 @@ TEST(AnsiPath, ExactThenShortThenRefused) {
     const std::string longPath = "C:\\" + std::string(400, 'x');
     struct Row {
         const char* name;
-        AnsiForm full;
-        std::optional<AnsiForm> shortForm;
-        bool wantsShort;  // whether the short form should be asked for at all
-        AnsiPathChoice want;
+        const char* full;
+        bool fullExact;
+        const char* shortForm;  // nullptr: the volume has none
+        bool shortExact;
+        bool wantsShort;        // whether the short form should be asked for at all
+        const char* want;       // the path chosen; nullptr: refused
     } rows[] = {
-        {"exact", {"C:\\Data", true}, AnsiForm{"C:\\DATA~1", true}, false, {false, "C:\\Data", {}}},
-        {"exact and long: never cut", {longPath, true}, std::nullopt, false, {false, longPath, {}}},
-        {"exact with a 0x5C trail byte", {"C:\\\x95\x5C", true}, std::nullopt, false, {false, "C:\\\x95\x5C", {}}},
-        {"empty (nothing chosen)", {"", true}, std::nullopt, false, {false, "", {}}},
-        {"inexact, short form exact", {"C:\\?", false}, AnsiForm{"C:\\ABCD~1", true}, true, {false, "C:\\ABCD~1", {}}},
-        {"inexact, no short form", {"C:\\?\\x", false}, std::nullopt, true,
-         {true, {}, UnnameablePathMessage("C:\\?\\x")}},
-        {"inexact, short form inexact too", {"C:\\?", false}, AnsiForm{"C:\\?", false}, true,
-         {true, {}, UnnameablePathMessage("C:\\?")}},
-        {"inexact, short form empty", {"C:\\?", false}, AnsiForm{"", true}, true, {true, {}, UnnameablePathMessage("C:\\?")}},
+        {"exact", "C:\\Data", true, "C:\\DATA~1", true, false, "C:\\Data"},
+        {"exact and long: never cut", longPath.c_str(), true, nullptr, false, false, longPath.c_str()},
+        {"exact with a 0x5C trail byte", "C:\\\x95\x5C", true, nullptr, false, false, "C:\\\x95\x5C"},
+        {"empty (nothing chosen)", "", true, nullptr, false, false, ""},
+        {"inexact, short form exact", "C:\\?", false, "C:\\ABCD~1", true, true, "C:\\ABCD~1"},
+        {"inexact, no short form", "C:\\?\\x", false, nullptr, false, true, nullptr},
+        {"inexact, short form inexact too", "C:\\?", false, "C:\\?", false, true, nullptr},
+        {"inexact, short form empty", "C:\\?", false, "", true, true, nullptr},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         bool asked = false;
-        const AnsiPathChoice got = ChooseAnsiPath(r.full, [&] {
+        const AnsiPathChoice got = ChooseAnsiPath({r.full, r.fullExact}, [&]() -> std::optional<AnsiForm> {
             asked = true;
-            return r.shortForm;
+            if (!r.shortForm) return std::nullopt;
+            return AnsiForm{r.shortForm, r.shortExact};
         });
         EXPECT_EQ(asked, r.wantsShort);
-        EXPECT_EQ(got.refused, r.want.refused);
-        EXPECT_EQ(got.path, r.want.path);
-        EXPECT_EQ(got.message, r.want.message);
+        EXPECT_EQ(got.refused, r.want == nullptr);
+        EXPECT_EQ(got.path, r.want ? r.want : "");
+        // A refusal names the path as far as it converts.
+        EXPECT_EQ(got.message, r.want ? "" : UnnameablePathMessage(r.full));
     }
-    // The message names the path, as far as it converts.
     EXPECT_NE(UnnameablePathMessage("C:\\a?b").find("C:\\a?b"), std::string::npos);
 }
