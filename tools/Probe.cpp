@@ -19,6 +19,8 @@
 //   press <hwnd> <caption>         clicks the button under hwnd whose caption is that text
 //   menu <ms>                      waits for an open pop-up menu
 //   send <hwnd> <msg> <wparam> <lparam> / post ...
+//   longpath <path>                the path with every part in its long form, as the file
+//                                  system resolves it (an 8.3 part becomes its real name)
 //   windows                        the program's visible top-level windows
 //   others                         visible top-level windows of other programs
 #include <windows.h>
@@ -338,6 +340,20 @@ void Run(const std::string& line) {
             DWORD_PTR r = 0;
             const bool ok = SendMessageTimeoutW(ParseHwnd(h), static_cast<UINT>(msg), wp, lp, SMTO_ABORTIFHUNG, 10000, &r);
             std::cout << (ok ? "ok " + HexValue(r) : std::string("err no answer")) << "\n";
+        }
+    } else if (cmd == "longpath") {
+        std::wstring path = Wide(Rest(in));
+        // Past 259 characters the wide calls want the long-path prefix.
+        const bool prefixed = path.size() >= MAX_PATH - 12 && path.size() > 2 && path[1] == L':';
+        if (prefixed) path = L"\\\\?\\" + path;
+        std::wstring out(GetLongPathNameW(path.c_str(), nullptr, 0), L'\0');
+        const DWORD n = out.empty() ? 0 : GetLongPathNameW(path.c_str(), out.data(), static_cast<DWORD>(out.size()));
+        if (n == 0 || n >= out.size()) {
+            std::cout << "err " << GetLastError() << "\n";
+        } else {
+            out.resize(n);
+            if (prefixed && out.rfind(L"\\\\?\\", 0) == 0) out.erase(0, 4);
+            std::cout << "ok " << Utf8(out) << "\n";
         }
     } else if (cmd == "windows") {
         std::vector<std::string> lines;

@@ -52,3 +52,48 @@ case_drop_three_items() {
     close_program ctrl+q
     expect_file "$LIST" "\"データ\",\"${z//\\/\\\\}\\\\a b\"\r\n\"新規パス\",\"${z//\\/\\\\}\\\\表\"\r\n"
 }
+
+# Folders whose names code page 932 has no bytes for, one whose characters end in the
+# byte 0x5C, and one deeper than 259 bytes, dropped for real. Every stored entry must
+# lead back to the very folder dropped (Wine gives the first two 8.3 names, which the
+# program stores in their place), never to the folder above it.
+case_drop_unicode_and_long_paths() {
+    local d=$CASE_DIR/drop
+    local deep=$d/deep
+    while [ ${#deep} -lt 300 ]; do deep+=/a_rather_long_folder_name; done
+    local folders=("$d/한국어" "$d/pics 😀" "$d/ソ能表" "$deep")
+    mkdir -p "${folders[@]}"
+    : >"$LIST"
+    start_program
+    wait_main || return
+    wait_slid_in
+    DLG=
+    drop_on_main "${folders[@]}" || return
+    local shown=() i
+    for i in 0 1 2 3; do
+        dialog 10000 "${DLG:-0}" || return
+        expect_eq "prompt caption" "名称の入力" "$DLG_TEXT"
+        probe_list children "$DLG"
+        shown+=("$(field text "$(grep -m1 'class=Static ' <<<"$PROBE_LINES")")")
+        probe settext "$(grep -m1 'class=Edit ' <<<"$PROBE_LINES" | cut -d' ' -f1)" "n$i"
+        answer OK
+    done
+    probe nodialog 2000 || fail "a fifth prompt appeared"
+    expect_alive || return
+    focus_main
+    close_program ctrl+q
+    local lines stored
+    mapfile -t lines < <(iconv -f CP932 -t UTF-8 "$LIST" | tr -d '\r')
+    expect_eq "entries" 4 "${#lines[@]}"
+    for i in 0 1 2 3; do
+        stored=${lines[$i]#\"n$i\",\"}
+        stored=${stored%\"}
+        expect_eq "entry $i as prompted" "${shown[$i]}" "$stored"
+        probe longpath "$stored"
+        expect_eq "folder of entry $i" "ok $(zpath "${folders[$i]}")" "$PROBE_LINE"
+    done
+    # The names that convert are stored as they stand, however long.
+    expect_eq "0x5C trail bytes" "$(zpath "${folders[2]}")" "${shown[2]}"
+    expect_eq "deeper than 259 bytes" "$(zpath "$deep")" "${shown[3]}"
+    expect_match "Hangul by its 8.3 name" '~' "${shown[0]}"
+}
