@@ -3,6 +3,7 @@
 #include "framework/ExceptionDisplay.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 
 TApplication* Application = nullptr;
 
@@ -139,12 +140,16 @@ void TForm::Dispatch(TMessage& msg) {
 TApplication::TApplication() : TComponent(nullptr) { Application = this; }
 
 TApplication::~TApplication() {
+    if (FOleInitialized) OleUninitialize();
     if (Application == this) Application = nullptr;
 }
 
 void TApplication::Initialize() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
+    // Once only: every successful call must be balanced by one release. A thread already
+    // in another apartment keeps it; the shell's dialogs then fail on their own terms.
+    if (!FOleInitialized) FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
 }
 
 std::string TApplication::Title() const { return ExceptionDisplay::Title; }

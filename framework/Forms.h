@@ -51,6 +51,8 @@ public:
     ~TApplication() override;
     const char* ClassName() const override { return "TApplication"; }
 
+    // Common controls, and COM in a single-threaded apartment for the shell's dialogs
+    // (the folder browser needs it on the thread that shows it); the destructor releases COM.
     void Initialize();
     std::string Title() const;
     void SetTitle(const std::string& title);
@@ -72,6 +74,7 @@ public:
     std::vector<std::function<void()>> IdleHandlers;
 
 private:
+    bool FOleInitialized = false;
     bool ProcessMessage(MSG& msg);
     bool PreProcess(MSG& msg);
     void Idle();

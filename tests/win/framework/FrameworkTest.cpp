@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <thread>
 
 using TestSupport::ShownBoxes;
 
@@ -179,6 +180,25 @@ TEST(Framework, MenuShortcutsActWhileEnabledOnly) {
     item->Enabled = true;
     Application->ProcessMessages();
     EXPECT_EQ(clicks, 1);
+}
+
+TEST(Framework, TheApplicationHoldsOneSingleThreadedApartmentFromInitializeToItsEnd) {
+    HRESULT during = S_OK, after = E_FAIL;
+    TApplication* const saved = Application;
+    std::thread t([&] {
+        {
+            TApplication app;
+            app.Initialize();
+            app.Initialize();  // takes no second reference, or the one release would not end it
+            during = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        }
+        after = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(after)) CoUninitialize();
+    });
+    t.join();
+    Application = saved;
+    EXPECT_EQ(during, RPC_E_CHANGED_MODE);
+    EXPECT_EQ(after, S_OK);
 }
 
 TEST(Framework, AssignBetweenStrangersFailsWithTheAssignMessage) {
