@@ -142,6 +142,7 @@ void TMainForm1::Dispatch(TMessage& msg) {
         WMDropFiles(msg);
         return;
     }
+    if (msg.Msg == WM_ENDSESSION) WMEndSession(msg);  // the framework then ends the application
     TForm::Dispatch(msg);
 }
 
@@ -190,6 +191,10 @@ void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
         default: Action = caNone; return;
         }
     }
+    SaveList();
+}
+
+void TMainForm1::SaveList() {
     Memo1->Clear();
     const int n = MultiColComboBox1->Items()->Count();
     for (int i = 0; i < n; ++i) {
@@ -198,6 +203,18 @@ void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
     }
     Memo1->SaveToFile(ListFilePath());
     FLoadFailed = false;
+}
+
+// The window is meant to stay open all day, so at log-off or shut-down the list is
+// written as the close writes it; the closing event itself does not run. Nobody can be
+// asked now: a list file that could not be read at start stays as it is, and a failed
+// save leaves the old file whole without a word.
+void TMainForm1::WMEndSession(TMessage& msg) {
+    if (!msg.WParam || FLoadFailed) return;
+    try {
+        SaveList();
+    } catch (...) {
+    }
 }
 
 void TMainForm1::Timer1Timer(TObject*) {
