@@ -80,13 +80,28 @@ void TForm::Show() {
     }
     FVisible = true;
     ShowWindow(FHandle, SW_SHOWNORMAL);
+    if (TWinControl* first = FirstInTabOrder()) first->SetFocus();
+}
+
+TWinControl* TForm::FirstInTabOrder() {
     TWinControl* first = nullptr;
     for (TControl* c : FControls) {
         auto* w = dynamic_cast<TWinControl*>(c);
         if (w && w->TabStop && w->Visible() && w->Enabled() && (!first || w->TabOrder < first->TabOrder))
             first = w;
     }
-    if (first) first->SetFocus();
+    return first;
+}
+
+TWinControl* TForm::ActiveControl() const { return FindControl(FActiveWnd); }
+
+void TForm::FocusActiveControl() {
+    HWND target = FActiveWnd;
+    if (!target || !IsChild(FHandle, target) || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
+        TWinControl* first = FirstInTabOrder();
+        target = first ? first->Handle() : FHandle;
+    }
+    if (GetFocus() != target) ::SetFocus(target);
 }
 
 void TForm::Close() {
@@ -126,6 +141,25 @@ void TForm::Dispatch(TMessage& msg) {
     case WM_NCCREATE:
         if (PopupMenu) PopupMenu->OwnerWindow = FHandle;
         break;
+    case CM_FOCUSCHANGED:
+        FActiveWnd = reinterpret_cast<TWinControl*>(msg.LParam)->Handle();
+        return;
+    case WM_ACTIVATE:
+        if (LOWORD(msg.WParam) == WA_INACTIVE) {
+            // A window inside a control (an edit field of a combo box) took the focus
+            // without telling us.
+            HWND focus = GetFocus();
+            if (focus && IsChild(FHandle, focus)) FActiveWnd = focus;
+            break;
+        }
+        // The default would put the focus on the form itself, where keys do nothing.
+        if (!HIWORD(msg.WParam)) FocusActiveControl();
+        return;
+    case WM_SETFOCUS:
+        // A form has nothing to type into: the focus goes on to its control. A disabled
+        // form (a modal dialog is open) keeps it until it is enabled and activated again.
+        if (IsWindowEnabled(FHandle)) FocusActiveControl();
+        return;
     case WM_GETMINMAXINFO:
         // The form's bounds are what the program sets, even below the caption's height.
         TWinControl::Dispatch(msg);

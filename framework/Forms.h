@@ -29,6 +29,10 @@ public:
     // Runs OnShow (an error in it is shown, and the window is shown all the same), then
     // makes the window visible and gives the focus to the first control in tab order.
     void Show();
+    // The control that has the keyboard focus, or had it last while the form was active:
+    // activating the form again (after a dialog too) gives the focus back to it, or to the
+    // first control in tab order when it can no longer take it.
+    TWinControl* ActiveControl() const;
     // Runs OnClose; an error there stops the close. Closing the main form ends the
     // application.
     void Close();
@@ -43,6 +47,13 @@ public:
 
 protected:
     void CreateParams(TCreateParams& p) override;
+
+private:
+    TWinControl* FirstInTabOrder();
+    void FocusActiveControl();
+    // A window handle rather than the object, so a control that went away is simply
+    // not found again.
+    HWND FActiveWnd = nullptr;
 };
 
 class TApplication : public TComponent {
