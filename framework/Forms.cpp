@@ -35,6 +35,7 @@ void TForm::CreateParams(TCreateParams& p) {
     case bsNone: p.Style = WS_POPUP | WS_CLIPCHILDREN; break;
     }
     if (FormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+    if (Application && Application->MainForm == this) p.ExStyle |= WS_EX_APPWINDOW;
     p.WndParent = nullptr;
 }
 
@@ -184,6 +185,25 @@ void TApplication::Initialize() {
     // Once only: every successful call must be balanced by one release. A thread already
     // in another apartment keeps it; the shell's dialogs then fail on their own terms.
     if (!FOleInitialized) FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
+}
+
+namespace {
+
+void SetAppWindowStyle(TForm* form, bool on) {
+    if (!form || !form->HandleAllocated()) return;  // CreateParams decides it then
+    const HWND h = form->Handle();
+    const LONG_PTR ex = GetWindowLongPtrA(h, GWL_EXSTYLE);
+    // The taskbar reads the style when the window is shown, which the main form is later.
+    SetWindowLongPtrA(h, GWL_EXSTYLE, on ? ex | WS_EX_APPWINDOW : ex & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
+}
+
+} // namespace
+
+void TApplication::SetMainForm(TForm* form) {
+    if (form == MainForm) return;
+    SetAppWindowStyle(MainForm, false);
+    MainForm = form;
+    SetAppWindowStyle(form, true);
 }
 
 std::string TApplication::Title() const { return ExceptionDisplay::Title; }

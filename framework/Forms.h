@@ -69,8 +69,12 @@ public:
     void SetTitle(const std::string& title);
     template <class T> void CreateForm(T*& ref) {
         ref = new T(this);
-        if (!MainForm) MainForm = ref;
+        if (!MainForm) SetMainForm(ref);
     }
+    // The main form ends the application when it closes, and it is the program's entry on
+    // the taskbar and in Alt+Tab, a tool window too: its caption and icon stand for the
+    // program there. The form stays unowned, so nothing but itself appears.
+    void SetMainForm(TForm* form);
     TForm* MainForm = nullptr;
 
     // Shows the main form and runs the message loop until Terminate.
