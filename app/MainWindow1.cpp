@@ -139,7 +139,11 @@ void TMainForm1::CreateComponents() {
 
 void TMainForm1::Dispatch(TMessage& msg) {
     if (msg.Msg == WM_DROPFILES) {
-        WMDropFiles(msg);
+        // While a dialog holds the window disabled a drop is refused, as a click would be.
+        if (IsWindowEnabled(Handle()))
+            WMDropFiles(msg);
+        else
+            DragFinish(reinterpret_cast<HDROP>(msg.WParam));
         return;
     }
     if (msg.Msg == WM_ENDSESSION) WMEndSession(msg);  // the framework then ends the application

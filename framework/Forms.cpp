@@ -172,6 +172,13 @@ void TForm::Dispatch(TMessage& msg) {
 
 // ---------------------------------------------------------------- TApplication
 
+HWND DialogOwner() {
+    if (HWND active = GetActiveWindow()) return active;
+    TForm* main = Application ? Application->MainForm : nullptr;
+    if (main && main->HandleAllocated() && IsWindowVisible(main->Handle())) return main->Handle();
+    return nullptr;
+}
+
 TApplication::TApplication() : TComponent(nullptr) { Application = this; }
 
 TApplication::~TApplication() {

@@ -96,3 +96,8 @@ private:
 };
 
 extern TApplication* Application;
+
+// The window a modal dialog of the program belongs to, and which it disables while open:
+// the active window of this thread, or the shown main form when another program is active
+// (a drop, a timer), so that nothing reaches the main form meanwhile either.
+HWND DialogOwner();
