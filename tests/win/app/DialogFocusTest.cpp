@@ -1,7 +1,6 @@
 #include "app/NamingPrompt.h"
 #include "tests/win/app/MainWindowFixture.h"
 
-#include <future>
 #include <optional>
 #include <initializer_list>
 #include <thread>
@@ -37,19 +36,19 @@ void Press(UINT vk, std::initializer_list<UINT> mods = {}) {
 class OtherProgram {
 public:
     OtherProgram() {
-        std::promise<HWND> made;
-        std::future<HWND> wnd = made.get_future();
-        FThread = std::thread([this, &made] {
+        HANDLE made = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        FThread = std::thread([this, made] {
             HWND w = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 600, 300, 200,
                                      100, nullptr, nullptr, nullptr, nullptr);
             SetForegroundWindow(w);
             FThreadId = GetCurrentThreadId();
-            made.set_value(w);
+            SetEvent(made);
             MSG m;
             while (GetMessageA(&m, nullptr, 0, 0) > 0) DispatchMessageA(&m);
             DestroyWindow(w);
         });
-        wnd.get();
+        WaitForSingleObject(made, INFINITE);
+        CloseHandle(made);
         Application->ProcessMessages();
     }
     ~OtherProgram() {
