@@ -144,9 +144,14 @@ void TMainForm1::CreateComponents() {
 
 void TMainForm1::Dispatch(TMessage& msg) {
     if (msg.Msg == WM_DROPFILES) {
-        WMDropFiles(msg);
+        // While a dialog holds the window disabled a drop is refused, as a click would be.
+        if (IsWindowEnabled(Handle()))
+            WMDropFiles(msg);
+        else
+            DragFinish(reinterpret_cast<HDROP>(msg.WParam));
         return;
     }
+    if (msg.Msg == WM_ENDSESSION) WMEndSession(msg);  // the framework then ends the application
     TForm::Dispatch(msg);
 }
 
@@ -196,6 +201,10 @@ void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
         default: Action = caNone; return;
         }
     }
+    SaveList();
+}
+
+void TMainForm1::SaveList() {
     Memo1->Clear();
     const int n = MultiColComboBox1->Items()->Count();
     for (int i = 0; i < n; ++i) {
@@ -204,6 +213,18 @@ void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
     }
     Memo1->SaveToFile(ListFilePath());
     FLoadFailed = false;
+}
+
+// The window is meant to stay open all day, so at log-off or shut-down the list is
+// written as the close writes it; the closing event itself does not run. Nobody can be
+// asked now: a list file that could not be read at start stays as it is, and a failed
+// save leaves the old file whole without a word.
+void TMainForm1::WMEndSession(TMessage& msg) {
+    if (!msg.WParam || FLoadFailed) return;
+    try {
+        SaveList();
+    } catch (...) {
+    }
 }
 
 void TMainForm1::Timer1Timer(TObject*) {

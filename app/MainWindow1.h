@@ -45,6 +45,7 @@ public:
     void MultiColComboBox1Change(TObject* Sender);
     void Timer1Timer(TObject* Sender);
     void WMDropFiles(TMessage& msg);
+    void WMEndSession(TMessage& msg);
 
     std::string ListFilePath() const;
     // Appends `MakeEntryString(name, path)` at the end of the folder list.
@@ -59,6 +60,8 @@ private:
     void CreateComponents();
     std::string AskName(const std::string& folder);
     std::vector<std::string> Entries();
+    // Writes every non-empty entry to the list file, replacing it in one step.
+    void SaveList();
 
     std::string ExeFolder;
     std::string FExePath;

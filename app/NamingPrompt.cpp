@@ -1,6 +1,7 @@
 #include "app/NamingPrompt.h"
 
 #include "app/portable/PromptLayout.h"
+#include "framework/Forms.h"
 
 #include <optional>
 #include <vector>
@@ -127,7 +128,7 @@ std::string Show(const std::string& caption, const std::string& prompt,
     const int w = outer.right - outer.left, h = outer.bottom - outer.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
 
-    HWND owner = GetActiveWindow();
+    HWND owner = DialogOwner();
     PromptState st;
     std::optional<DisabledWindows> disabled(std::in_place);
     HWND dlg = CreateWindowExA(exStyle, ClassName, caption.c_str(), style, x, y, w, h, owner,

@@ -1,6 +1,7 @@
 #include "framework/ExceptionDisplay.h"
 
 #include "framework/Exceptions.h"
+#include "framework/Forms.h"
 #include "framework/SystemCodePage.h"
 #include "framework/portable/ErrorText.h"
 
@@ -10,9 +11,11 @@ namespace ExceptionDisplay {
 
 std::string Title;
 
-ShowFn Show = [](const std::string& text, const std::string& caption) {
-    MessageBoxA(GetActiveWindow(), text.c_str(), caption.c_str(), MB_ICONSTOP | MB_OK);
-};
+void ShowBox(const std::string& text, const std::string& caption) {
+    MessageBoxA(DialogOwner(), text.c_str(), caption.c_str(), MB_ICONSTOP | MB_OK);
+}
+
+ShowFn Show = ShowBox;
 
 void ShowMessageText(const std::string& message) noexcept {
     try {

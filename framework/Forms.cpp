@@ -3,6 +3,7 @@
 #include "framework/ExceptionDisplay.h"
 
 #include <commctrl.h>
+#include <ole2.h>
 
 TApplication* Application = nullptr;
 
@@ -34,6 +35,7 @@ void TForm::CreateParams(TCreateParams& p) {
     case bsNone: p.Style = WS_POPUP | WS_CLIPCHILDREN; break;
     }
     if (FormStyle == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+    if (Application && Application->MainForm == this) p.ExStyle |= WS_EX_APPWINDOW;
     p.WndParent = nullptr;
 }
 
@@ -79,13 +81,28 @@ void TForm::Show() {
     }
     FVisible = true;
     ShowWindow(FHandle, SW_SHOWNORMAL);
+    if (TWinControl* first = FirstInTabOrder()) first->SetFocus();
+}
+
+TWinControl* TForm::FirstInTabOrder() {
     TWinControl* first = nullptr;
     for (TControl* c : FControls) {
         auto* w = dynamic_cast<TWinControl*>(c);
         if (w && w->TabStop && w->Visible() && w->Enabled() && (!first || w->TabOrder < first->TabOrder))
             first = w;
     }
-    if (first) first->SetFocus();
+    return first;
+}
+
+TWinControl* TForm::ActiveControl() const { return FindControl(FActiveWnd); }
+
+void TForm::FocusActiveControl() {
+    HWND target = FActiveWnd;
+    if (!target || !IsChild(FHandle, target) || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
+        TWinControl* first = FirstInTabOrder();
+        target = first ? first->Handle() : FHandle;
+    }
+    if (GetFocus() != target) ::SetFocus(target);
 }
 
 void TForm::Close() {
@@ -125,6 +142,25 @@ void TForm::Dispatch(TMessage& msg) {
     case WM_NCCREATE:
         if (PopupMenu) PopupMenu->OwnerWindow = FHandle;
         break;
+    case CM_FOCUSCHANGED:
+        FActiveWnd = reinterpret_cast<TWinControl*>(msg.LParam)->Handle();
+        return;
+    case WM_ACTIVATE:
+        if (LOWORD(msg.WParam) == WA_INACTIVE) {
+            // A window inside a control (an edit field of a combo box) took the focus
+            // without telling us.
+            HWND focus = GetFocus();
+            if (focus && IsChild(FHandle, focus)) FActiveWnd = focus;
+            break;
+        }
+        // The default would put the focus on the form itself, where keys do nothing.
+        if (!HIWORD(msg.WParam)) FocusActiveControl();
+        return;
+    case WM_SETFOCUS:
+        // A form has nothing to type into: the focus goes on to its control. A disabled
+        // form (a modal dialog is open) keeps it until it is enabled and activated again.
+        if (IsWindowEnabled(FHandle)) FocusActiveControl();
+        return;
     case WM_GETMINMAXINFO:
         // The form's bounds are what the program sets, even below the caption's height.
         TWinControl::Dispatch(msg);
@@ -136,15 +172,45 @@ void TForm::Dispatch(TMessage& msg) {
 
 // ---------------------------------------------------------------- TApplication
 
+HWND DialogOwner() {
+    if (HWND active = GetActiveWindow()) return active;
+    TForm* main = Application ? Application->MainForm : nullptr;
+    if (main && main->HandleAllocated() && IsWindowVisible(main->Handle())) return main->Handle();
+    return nullptr;
+}
+
 TApplication::TApplication() : TComponent(nullptr) { Application = this; }
 
 TApplication::~TApplication() {
+    if (FOleInitialized) OleUninitialize();
     if (Application == this) Application = nullptr;
 }
 
 void TApplication::Initialize() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
+    // Once only: every successful call must be balanced by one release. A thread already
+    // in another apartment keeps it; the shell's dialogs then fail on their own terms.
+    if (!FOleInitialized) FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
+}
+
+namespace {
+
+void SetAppWindowStyle(TForm* form, bool on) {
+    if (!form || !form->HandleAllocated()) return;  // CreateParams decides it then
+    const HWND h = form->Handle();
+    const LONG_PTR ex = GetWindowLongPtrA(h, GWL_EXSTYLE);
+    // The taskbar reads the style when the window is shown, which the main form is later.
+    SetWindowLongPtrA(h, GWL_EXSTYLE, on ? ex | WS_EX_APPWINDOW : ex & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
+}
+
+} // namespace
+
+void TApplication::SetMainForm(TForm* form) {
+    if (form == MainForm) return;
+    SetAppWindowStyle(MainForm, false);
+    MainForm = form;
+    SetAppWindowStyle(form, true);
 }
 
 std::string TApplication::Title() const { return ExceptionDisplay::Title; }

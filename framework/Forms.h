@@ -29,6 +29,10 @@ public:
     // Runs OnShow (an error in it is shown, and the window is shown all the same), then
     // makes the window visible and gives the focus to the first control in tab order.
     void Show();
+    // The control that has the keyboard focus, or had it last while the form was active:
+    // activating the form again (after a dialog too) gives the focus back to it, or to the
+    // first control in tab order when it can no longer take it.
+    TWinControl* ActiveControl() const;
     // Runs OnClose; an error there stops the close. Closing the main form ends the
     // application.
     void Close();
@@ -43,6 +47,13 @@ public:
 
 protected:
     void CreateParams(TCreateParams& p) override;
+
+private:
+    TWinControl* FirstInTabOrder();
+    void FocusActiveControl();
+    // A window handle rather than the object, so a control that went away is simply
+    // not found again.
+    HWND FActiveWnd = nullptr;
 };
 
 class TApplication : public TComponent {
@@ -51,13 +62,19 @@ public:
     ~TApplication() override;
     const char* ClassName() const override { return "TApplication"; }
 
+    // Common controls, and COM in a single-threaded apartment for the shell's dialogs
+    // (the folder browser needs it on the thread that shows it); the destructor releases COM.
     void Initialize();
     std::string Title() const;
     void SetTitle(const std::string& title);
     template <class T> void CreateForm(T*& ref) {
         ref = new T(this);
-        if (!MainForm) MainForm = ref;
+        if (!MainForm) SetMainForm(ref);
     }
+    // The main form ends the application when it closes, and it is the program's entry on
+    // the taskbar and in Alt+Tab, a tool window too: its caption and icon stand for the
+    // program there. The form stays unowned, so nothing but itself appears.
+    void SetMainForm(TForm* form);
     TForm* MainForm = nullptr;
 
     // Shows the main form and runs the message loop until Terminate.
@@ -72,9 +89,15 @@ public:
     std::vector<std::function<void()>> IdleHandlers;
 
 private:
+    bool FOleInitialized = false;
     bool ProcessMessage(MSG& msg);
     bool PreProcess(MSG& msg);
     void Idle();
 };
 
 extern TApplication* Application;
+
+// The window a modal dialog of the program belongs to, and which it disables while open:
+// the active window of this thread, or the shown main form when another program is active
+// (a drop, a timer), so that nothing reaches the main form meanwhile either.
+HWND DialogOwner();

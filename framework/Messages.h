@@ -14,6 +14,8 @@ constexpr UINT CM_BASE = 0xB000;
 constexpr UINT CM_ACTIVATE = CM_BASE + 0x00;
 constexpr UINT CM_DIALOGKEY = CM_BASE + 0x05;
 constexpr UINT CM_DIALOGCHAR = CM_BASE + 0x06;
+// Sent to the top-level control when one of its controls took the focus (LParam: that control).
+constexpr UINT CM_FOCUSCHANGED = CM_BASE + 0x07;
 constexpr UINT CM_PARENTFONTCHANGED = CM_BASE + 0x08;
 constexpr UINT CM_PARENTCOLORCHANGED = CM_BASE + 0x09;
 constexpr UINT CM_VISIBLECHANGED = CM_BASE + 0x0B;

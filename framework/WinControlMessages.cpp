@@ -116,6 +116,13 @@ void TWinControl::Dispatch(TMessage& msg) {
     case CM_DIALOGCHAR:
         Broadcast(msg);
         return;
+    case WM_SETFOCUS:
+        if (FParent) {
+            TWinControl* top = FParent;
+            while (top->FParent) top = top->FParent;
+            top->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(this));
+        }
+        break;
     case WM_CAPTURECHANGED:
         if (reinterpret_cast<HWND>(msg.LParam) != FHandle) CaptureControl = nullptr;
         break;

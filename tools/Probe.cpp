@@ -23,6 +23,11 @@
 //                                  system resolves it (an 8.3 part becomes its real name)
 //   windows                        the program's visible top-level windows
 //   others                         visible top-level windows of other programs
+//   icon <hwnd>                    the window's icons: its class's big and small ones
+//                                  and what it answers for its big icon (0: none)
+//   resource <type> <name> <path>  a resource of an executable file (type and name as
+//                                  text, or #n for a number): its size, then its lines
+//                                  when it is text
 #include <windows.h>
 
 #include <fcntl.h>
@@ -370,6 +375,39 @@ void Run(const std::string& line) {
             if (ProcessOf(h) != pid && ProcessOf(h) != GetCurrentProcessId() && IsWindowVisible(h))
                 lines.push_back(Hex(h) + " " + Info(h).substr(3));
         List(lines);
+    } else if (cmd == "icon") {
+        std::string h;
+        in >> h;
+        HWND w = ParseHwnd(h);
+        DWORD_PTR big = 0;
+        SendMessageTimeoutW(w, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, 3000, &big);
+        std::cout << "ok class=" << HexValue(GetClassLongPtrW(w, GCLP_HICON))
+                  << " small=" << HexValue(GetClassLongPtrW(w, GCLP_HICONSM)) << " big=" << HexValue(big) << "\n";
+    } else if (cmd == "resource") {
+        std::string type, name;
+        in >> type >> name;
+        const std::wstring path = Wide(Rest(in)), wtype = Wide(type), wname = Wide(name);
+        auto id = [](const std::string& s, const std::wstring& w) {
+            return s.size() > 1 && s[0] == '#' ? MAKEINTRESOURCEW(std::atoi(s.c_str() + 1)) : w.c_str();
+        };
+        HMODULE m = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        HRSRC r = m ? FindResourceW(m, id(name, wname), id(type, wtype)) : nullptr;
+        if (!r) {
+            std::cout << "err no resource\n";
+        } else {
+            const DWORD size = SizeofResource(m, r);
+            const std::string bytes(static_cast<const char*>(LockResource(LoadResource(m, r))), size);
+            bool text = true;
+            for (unsigned char c : bytes) text = text && (c >= 0x20 || c == '\n' || c == '\r' || c == '\t');
+            std::cout << "ok size=" << size << "\n";
+            std::istringstream lines(text ? bytes : std::string());
+            for (std::string l; std::getline(lines, l);) {
+                if (!l.empty() && l.back() == '\r') l.pop_back();
+                std::cout << l << "\n";
+            }
+            std::cout << ".\n";
+        }
+        if (m) FreeLibrary(m);
     } else {
         std::cout << "err unknown command " << cmd << "\n";
     }

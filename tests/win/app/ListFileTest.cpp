@@ -148,21 +148,58 @@ TEST_F(MainWindowTest, AfterAFailedLoadAChangedListIsWrittenOnlyWhenTheUserSaysS
     EXPECT_EQ(ReadFileBytes(ListFile()), "\"New\",\"C:\\New\"\r\n");
 }
 
-TEST_F(MainWindowTest, LoggingOffConsentsWithoutTheClosingEventAndLeavesTheFileAlone) {
-    Open("kept\r\n");
-    form->AppendEntry("Lost", "C:\\Lost");
-    Application->Terminated = false;
-    EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
-    EXPECT_FALSE(Application->Terminated);
-    EXPECT_EQ(ReadFileBytes(ListFile()), "kept\r\n");
-    // A cancelled log-off goes on as before.
-    SendMessageA(form->Handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
-    EXPECT_FALSE(Application->Terminated);
-    SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_TRUE(Application->Terminated);
-    EXPECT_EQ(ReadFileBytes(ListFile()), "kept\r\n");
-    EXPECT_TRUE(TestSupport::ShownBoxes().empty());
-    MSG m;
-    PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-    Application->Terminated = false;
+TEST_F(MainWindowTest, TheEndOfTheSessionWritesTheListAsTheCloseWouldWithoutADialog) {
+    HANDLE held = nullptr;
+    struct Row {
+        const char* name;
+        std::string file;
+        std::function<void(const std::string& list)> before;  // runs before the window opens
+        std::function<void(const std::string& list)> during;  // runs once the list is loaded
+        std::string saved;
+    } rows[] = {
+        {"the session's registrations are written, empty entries dropped", "kept\r\n\r\nmore\r\n",
+         nullptr, nullptr, "kept\r\nmore\r\n\"New\",\"C:\\New\"\r\n"},
+        {"a file that cannot be replaced stays whole, silently", "kept\r\n", nullptr,
+         [](const std::string& list) { SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_READONLY); },
+         "kept\r\n"},
+        {"a file that could not be read at start is not overwritten unasked", "precious\r\n",
+         [&held](const std::string& list) {
+             // held open for writing by another program while the window loads it
+             held = CreateFileA(list.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+             ASSERT_NE(held, INVALID_HANDLE_VALUE);
+         },
+         [&held](const std::string&) { CloseHandle(held); }, "precious\r\n"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        TestSupport::WriteFileBytes(ListFile(), r.file);
+        if (r.before) r.before(ListFile());
+        Open(nullptr);
+        if (r.during) r.during(ListFile());
+        form->AppendEntry("New", "C:\\New");
+        int closings = 0;
+        const TCloseEvent closing = form->OnClose;
+        form->OnClose = [&](TObject* s, TCloseAction& a) { ++closings, closing(s, a); };
+        TestSupport::ShownBoxes().clear();
+        Application->Terminated = false;
+
+        EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+        SendMessageA(form->Handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // cancelled: goes on
+        EXPECT_FALSE(Application->Terminated);
+        EXPECT_EQ(ReadFileBytes(ListFile()), r.file);
+        SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        EXPECT_TRUE(Application->Terminated);
+        EXPECT_EQ(ReadFileBytes(ListFile()), r.saved);
+        EXPECT_FALSE(TestSupport::FileExists(ListFile() + ".saving"));
+        EXPECT_EQ(closings, 0);
+        EXPECT_TRUE(TestSupport::ShownBoxes().empty());
+        EXPECT_TRUE(services.questions.empty());
+        MSG m;
+        PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        Application->Terminated = false;
+        SetFileAttributesA(ListFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+        delete form;
+        form = nullptr;
+    }
 }

@@ -64,7 +64,7 @@ protected:
         if (content) TestSupport::WriteFileBytes(ListFile(), size == std::string::npos ? std::string(content) : std::string(content, size));
         TestSupport::ShownBoxes().clear();
         form = new TMainForm1(Application);
-        Application->MainForm = form;
+        Application->SetMainForm(form);
         form->SetExeFolder(dir.Path);
         form->SetServices(&services);
         form->Show();

@@ -3,10 +3,23 @@
 
 #include <gtest/gtest.h>
 
-TEST(SlideIn, RunsFromTheConstructorsBoundsToItsFinalPlace) {
+namespace {
+
+// As the taskbar and Alt+Tab choose their windows.
+bool OnTheTaskbar(HWND w) {
+    const LONG_PTR ex = GetWindowLongPtrA(w, GWL_EXSTYLE);
+    if (!IsWindowVisible(w)) return false;
+    return (ex & WS_EX_APPWINDOW) || (!GetWindow(w, GW_OWNER) && !(ex & WS_EX_TOOLWINDOW));
+}
+
+} // namespace
+
+TEST(SlideIn, RunsFromTheConstructorsBoundsToItsFinalPlaceAsTheProgramsTaskbarEntry) {
     TestSupport::TempFolder dir;
     TestSupport::WriteFileBytes(dir.File("DirList.txt"), "");
-    auto* form = new TMainForm1(Application);
+    TMainForm1* form = nullptr;
+    Application->CreateForm(form);
+    ASSERT_EQ(Application->MainForm, form);
     form->SetExeFolder(dir.Path);
     EXPECT_EQ(form->Left(), -524);
     EXPECT_EQ(form->Top(), 20);
@@ -37,7 +50,22 @@ TEST(SlideIn, RunsFromTheConstructorsBoundsToItsFinalPlace) {
     GetWindowRect(form->Handle(), &r);
     EXPECT_EQ(r.right - r.left, 498);
     EXPECT_EQ(r.bottom - r.top, 61);
+
+    // The tool window with its small caption, above other windows, is the program's
+    // taskbar entry itself, with the application's title; no other window is.
+    const LONG_PTR ex = GetWindowLongPtrA(form->Handle(), GWL_EXSTYLE);
+    EXPECT_TRUE(ex & WS_EX_TOOLWINDOW);
+    EXPECT_TRUE(ex & WS_EX_TOPMOST);
+    EXPECT_TRUE(OnTheTaskbar(form->Handle()));
+    char caption[64] = {};
+    GetWindowTextA(form->Handle(), caption, sizeof caption);
+    EXPECT_EQ(caption, Application->Title());
+    TForm palette(nullptr);
+    palette.BorderStyle = bsToolWindow;
+    palette.Show();
+    EXPECT_FALSE(OnTheTaskbar(palette.Handle()));
     delete form;
+    EXPECT_EQ(Application->MainForm, nullptr);
 }
 
 namespace {

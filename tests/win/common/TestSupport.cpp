@@ -33,6 +33,63 @@ bool PumpUntil(const std::function<bool()>& done, int ms) {
     return true;
 }
 
+namespace {
+
+struct PendingDialog {
+    std::string cls;
+    std::function<void(HWND)> act;
+};
+std::vector<PendingDialog>& Pending() {
+    static std::vector<PendingDialog> p;
+    return p;
+}
+UINT_PTR g_dialogTimer = 0;
+
+HWND FindThreadWindow(const std::string& cls) {
+    struct Search {
+        const std::string& cls;
+        HWND found = nullptr;
+    } search{cls};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            char name[64] = {};
+            GetClassNameA(w, name, sizeof name);
+            if (!IsWindowVisible(w) || s->cls != name) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
+    if (Pending().empty()) {
+        KillTimer(nullptr, g_dialogTimer);
+        g_dialogTimer = 0;
+        return;
+    }
+    HWND dlg = FindThreadWindow(Pending().front().cls);
+    if (!dlg) return;
+    auto act = std::move(Pending().front().act);
+    Pending().erase(Pending().begin());
+    act(dlg);
+}
+
+} // namespace
+
+void OnNextDialog(const std::string& cls, std::function<void(HWND)> act) {
+    Pending().push_back({cls, std::move(act)});
+    if (!g_dialogTimer) g_dialogTimer = SetTimer(nullptr, 0, 30, AnswerDialog);
+}
+
+bool DialogsAnswered() {
+    const bool all = Pending().empty();
+    Pending().clear();
+    return all;
+}
+
 COLORREF ClientPixel(HWND wnd, int x, int y) {
     UpdateWindow(wnd);
     HDC dc = GetDC(wnd);

@@ -22,6 +22,12 @@ void Pump(int ms);
 // Handles messages until `done` holds or `ms` milliseconds have passed; true if it held.
 bool PumpUntil(const std::function<bool()>& done, int ms);
 
+// Queues `act` to run on the next visible top-level window of class `cls` that this thread
+// opens. A modal dialog holds the thread in its own loop, so a timer does it.
+void OnNextDialog(const std::string& cls, std::function<void(HWND)> act);
+// True once every queued action has run; the queue is emptied either way.
+bool DialogsAnswered();
+
 // The colour of a screen pixel of a window's client area, after it has painted.
 COLORREF ClientPixel(HWND wnd, int x, int y);
 

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <stdexcept>
+#include <thread>
 
 using TestSupport::ShownBoxes;
 
@@ -179,6 +180,84 @@ TEST(Framework, MenuShortcutsActWhileEnabledOnly) {
     item->Enabled = true;
     Application->ProcessMessages();
     EXPECT_EQ(clicks, 1);
+}
+
+TEST(Framework, TheApplicationHoldsOneSingleThreadedApartmentFromInitializeToItsEnd) {
+    HRESULT during = S_OK, after = E_FAIL;
+    TApplication* const saved = Application;
+    std::thread t([&] {
+        {
+            TApplication app;
+            app.Initialize();
+            app.Initialize();  // takes no second reference, or the one release would not end it
+            during = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        }
+        after = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(after)) CoUninitialize();
+    });
+    t.join();
+    Application = saved;
+    EXPECT_EQ(during, RPC_E_CHANGED_MODE);
+    EXPECT_EQ(after, S_OK);
+}
+
+TEST(Framework, TheFocusStartsInTabOrderFollowsTabAndComesBackOnActivationAndAfterDialogs) {
+    auto form = MakeForm();
+    auto* second = new TButton(form.get());
+    second->SetParent(form.get());
+    second->SetBounds(100, 10, 80, 24);
+    second->TabOrder = 1;
+    auto* first = new TButton(form.get());
+    first->SetParent(form.get());
+    first->SetBounds(10, 10, 80, 24);
+    first->TabOrder = 0;
+    form->Show();
+    EXPECT_EQ(GetFocus(), first->Handle());
+
+    auto press = [](UINT vk, bool shift) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageA(GetFocus(), WM_KEYDOWN, vk, 1);
+        Application->ProcessMessages();
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+    };
+    struct { bool shift; TButton* then; } tabs[] = {{false, second}, {false, first}, {true, second}, {true, first}, {false, second}};
+    for (auto& t : tabs) {
+        press(VK_TAB, t.shift);
+        EXPECT_EQ(GetFocus(), t.then->Handle()) << (t.shift ? "Shift+Tab" : "Tab");
+    }
+    EXPECT_EQ(form->ActiveControl(), second);
+
+    // Another window is activated, then this one again (a click, Alt+Tab, the taskbar).
+    auto other = MakeForm();
+    other->Show();
+    ASSERT_EQ(GetActiveWindow(), other->Handle());
+    SetActiveWindow(form->Handle());
+    EXPECT_EQ(GetFocus(), second->Handle());
+
+    // A message box: the form is disabled while it is open and has its focus back after.
+    BOOL enabledDuringBox = TRUE;
+    TestSupport::OnNextDialog("#32770", [&](HWND box) {
+        enabledDuringBox = IsWindowEnabled(form->Handle());
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    MessageBoxA(form->Handle(), "text", "Kestrovane1", MB_OK);
+    EXPECT_TRUE(TestSupport::DialogsAnswered());
+    EXPECT_FALSE(enabledDuringBox);
+    EXPECT_EQ(GetActiveWindow(), form->Handle());
+    EXPECT_EQ(GetFocus(), second->Handle());
+
+    // A control that can no longer take the focus hands it to the first in tab order.
+    SetActiveWindow(other->Handle());
+    second->SetEnabled(false);
+    SetActiveWindow(form->Handle());
+    EXPECT_EQ(GetFocus(), first->Handle());
+    // Focus put on the form itself goes on to its control.
+    SetFocus(form->Handle());
+    EXPECT_EQ(GetFocus(), first->Handle());
 }
 
 TEST(Framework, AssignBetweenStrangersFailsWithTheAssignMessage) {

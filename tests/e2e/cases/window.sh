@@ -1,0 +1,147 @@
+# The window as a Windows user expects it: its taskbar entry, the keyboard focus after
+# dialogs, the manifest's scaling, and the end of the session.
+
+# taskbar_windows: the program's visible top-level windows that the taskbar and Alt+Tab
+# show (an application window, or an unowned one that is no tool window), one per line
+# in TASKBAR.
+taskbar_windows() {
+    TASKBAR=
+    probe_list windows || return 1
+    local line ex owner
+    while IFS= read -r line; do
+        [ -n "$line" ] || continue
+        ex=$(field exstyle "$line")
+        owner=$(field owner "$line")
+        if (((ex & 0x40000) != 0)) || { [ "$owner" = 0 ] && (((ex & 0x80) == 0)); }; then
+            TASKBAR+="$line"$'\n'
+        fi
+    done <<<"$PROBE_LINES"
+    TASKBAR=${TASKBAR%$'\n'}
+}
+
+case_taskbar_entry_is_the_tool_window() {
+    start_with_list '"a","C:\\a"\r\n' || return
+    taskbar_windows
+    expect_eq "taskbar entries" 1 "$(grep -c . <<<"$TASKBAR")"
+    expect_eq "the entry's window" "$MAIN" "$(cut -d' ' -f1 <<<"$TASKBAR")"
+    expect_eq "the entry's title" "Kestrovane1" "$(field text "$TASKBAR")"
+    probe info "$MAIN"
+    expect_eq "bounds" "20,20,498,61" "$(field rect "$PROBE_LINE")"
+    expect_eq "tool window above the others" "0x88" "$(printf '0x%x' $(($(field exstyle "$PROBE_LINE") & 0x88)))"
+    # The icon is the program's MAINICON.
+    probe resource '#14' MAINICON "$(zpath "$CASE_DIR/$KV_NAME")" || fail "no MAINICON in the executable"
+    probe icon "$MAIN"
+    [ "$(field class "$PROBE_LINE")" != 0x0 ] || fail "the window has no icon: $PROBE_LINE"
+    # Showing a dialog adds no entry of its own.
+    key ctrl+n
+    dialog 10000 || return
+    taskbar_windows
+    expect_eq "taskbar entries while the browser is open" "$MAIN" "$(cut -d' ' -f1 <<<"$TASKBAR")"
+    key Escape
+    probe gone 5000 "$DLG"
+    close_program ctrl+q
+    expect_file "$LIST" '"a","C:\\a"\r\n'
+}
+
+case_keys_act_on_the_list_after_the_folder_browser() {
+    start_with_list '"a","C:\\a"\r\n"b","C:\\b"\r\n' || return
+    COMBO=$(child COMBOBOX)
+    local button
+    button=$(child BUTTON)
+    key ctrl+n
+    dialog 10000 || return
+    expect_eq "browser class" "#32770" "$DLG_CLASS"
+    # The window is disabled meanwhile: a click on its button launches nothing.
+    probe info "$MAIN"
+    expect_eq "main window enabled while the browser is open" 0 "$(field enabled "$PROBE_LINE")"
+    key Escape
+    probe gone 5000 "$DLG" || fail "the folder browser stayed open after Esc"
+    # No click brings the window back: the keys reach the list at once.
+    probe focus "$MAIN"
+    expect_eq "focus after the browser" "$COMBO" "$(cut -d' ' -f2 <<<"$PROBE_LINE")"
+    # Down selects the first entry, so Ctrl+D deletes it.
+    key Down ctrl+d
+    combo_state
+    expect_eq "after Down and Ctrl+D" $'count=1 sel=-1\n"b","C:\\b"' "$COMBO_HEAD"$'\n'"${COMBO_ITEMS%$'\n'}"
+    # Tab and Shift+Tab go between the list and the button.
+    key Tab
+    probe focus "$MAIN"
+    expect_eq "focus after Tab" "$button" "$(cut -d' ' -f2 <<<"$PROBE_LINE")"
+    key shift+Tab
+    probe focus "$MAIN"
+    expect_eq "focus after Shift+Tab" "$COMBO" "$(cut -d' ' -f2 <<<"$PROBE_LINE")"
+    close_program ctrl+q
+    expect_file "$LIST" '"b","C:\\b"\r\n'
+}
+
+case_nothing_reaches_the_window_under_the_prompt_and_alt_e_launches_after_it() {
+    local d=$CASE_DIR/drop
+    mkdir -p "$d/one" "$d/two"
+    start_with_list '' || return
+    DLG=
+    "$KV_DROP" "$XWIN" 200 40 "$d/one" || fail "the drop was not taken"
+    dialog 10000 || return
+    expect_eq "prompt caption" "名称の入力" "$DLG_TEXT"
+    local first=$DLG
+    # A drop, a click on the launch button and Ctrl+N while the prompt is open.
+    "$KV_DROP" "$XWIN" 200 40 "$d/two"
+    local button
+    button=$(child BUTTON)
+    probe info "$button"
+    IFS=, read -r bx by bw bh <<<"$(field rect "$PROBE_LINE")"
+    xdotool mousemove $((bx + bw / 2)) $((by + bh / 2)) click 1
+    sleep 0.4
+    key ctrl+n
+    probe dialog 1500 "$first" && fail "another dialog opened under the prompt: $PROBE_LINE"
+    ps -eo args | grep -q '[E]XPLORER.EXE' && fail "the launch button was pressed under the prompt"
+    key ctrl+a
+    xdotool type --delay 60 "one"
+    key Return
+    probe gone 5000 "$first" || fail "the prompt stayed open after Enter"
+    probe nodialog 1500 || fail "a dialog followed the prompt: $PROBE_LINE"
+    combo_state
+    local z
+    z=$(zpath "$d")
+    expect_eq "entries" "\"one\",\"$z\\one\"" "${COMBO_ITEMS%$'\n'}"
+    # No click brings the window back: Alt+E launches at once (nothing selected).
+    key alt+e
+    launched "^C:\\\\windows\\\\EXPLORER\.EXE /n,/e,$"
+    expect_alive || return
+    close_others
+    focus_main
+    close_program ctrl+q
+    expect_file "$LIST" "\"one\",\"${z//\\/\\\\}\\\\one\"\r\n"
+}
+
+case_manifest_asks_for_gdi_scaling_without_dpi_awareness() {
+    cp "$KV_EXE" "$CASE_DIR/$KV_NAME"
+    probe_list resource '#24' '#1' "$(zpath "$CASE_DIR/$KV_NAME")" || { fail "no manifest: $PROBE_LINE"; return; }
+    local m=$PROBE_LINES
+    expect_match "GDI scaling" '<gdiScaling xmlns="http://schemas.microsoft.com/SMI/2017/WindowsSettings">true</gdiScaling>' "$m"
+    [[ $m == *dpiAware* ]] && fail "the manifest declares DPI awareness: $m"
+    expect_match "common controls 6" 'name="Microsoft.Windows.Common-Controls" version="6\.0\.0\.0"' "$m"
+    KV_CLOSED=1
+}
+
+case_end_of_session_writes_the_list_without_a_dialog() {
+    local d=$CASE_DIR/new
+    mkdir -p "$d"
+    start_with_list '"a","C:\\a"\r\n\r\n' || return
+    DLG=
+    "$KV_DROP" "$XWIN" 200 40 "$d" || fail "the drop was not taken"
+    dialog 10000 || return
+    answer "キャンセル"
+    # The query is answered with consent; nothing is written yet.
+    probe send "$MAIN" 11 0 80000000
+    expect_eq "answer to the end-of-session query" "ok 0x1" "$PROBE_LINE"
+    expect_file "$LIST" '"a","C:\\a"\r\n\r\n'
+    # The session ends: the list is written as the close writes it, without a dialog.
+    probe send "$MAIN" 16 1 80000000
+    probe nodialog 1000 || fail "a dialog at the end of the session: $PROBE_LINE"
+    local z
+    z=$(zpath "$d")
+    expect_file "$LIST" "\"a\",\"C:\\\\a\"\r\n\"新規パス\",\"${z//\\/\\\\}\"\r\n"
+    KV_CLOSED=1
+    for _ in $(seq 50); do alive || break; sleep 0.1; done
+    alive && fail "the program did not end with the session"
+}
