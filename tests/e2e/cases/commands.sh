@@ -89,8 +89,10 @@ case_delete_with_keys_and_close_box() {
 case_keys_on_an_empty_list() {
     # Nothing to select, delete or open: every key is taken without harm.
     start_with_list '' || return
-    key Down Up Home End Prior Next Delete BackSpace Return ctrl+d F4 Escape alt+Down Escape Tab Tab shift+Tab a space
+    key Down Up Home End Prior Next Delete BackSpace Return ctrl+d F4 Escape alt+Down Escape Tab shift+Tab a space
     probe nodialog 500 || fail "a dialog appeared: $PROBE_LINE"
+    probe focus "$MAIN"
+    expect_eq "focus after Tab and Shift+Tab" "$(child COMBOBOX)" "$(cut -d' ' -f2 <<<"$PROBE_LINE")"
     combo_state
     expect_eq "combo box" "count=0 sel=-1" "$COMBO_HEAD"
     expect_alive || return

@@ -13,7 +13,7 @@ namespace {
 class RealDialogs : public RecordingServices {
 public:
     TShellServices real;
-    std::string BrowseForFolder(HWND owner) override { return real.BrowseForFolder(owner); }
+    std::wstring BrowseForFolder(HWND owner) override { return real.BrowseForFolder(owner); }
     std::string AskName(const std::string& caption, const std::string& prompt, const std::string& def) override {
         return real.AskName(caption, prompt, def);
     }
