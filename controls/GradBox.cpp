@@ -1,6 +1,6 @@
 #include "controls/GradBox.h"
 
-#include "framework/SystemCodePage.h"
+#include "framework/SystemColors.h"
 
 TGradBox::TGradBox(TComponent* AOwner) : TGraphicControl(AOwner) {
     // Replicatable, and not opaque: the parent erases the area beneath before each paint.

@@ -3,13 +3,15 @@
 #include "controls/portable/CommaText.h"
 #include "controls/portable/McRowLayout.h"
 #include "framework/Exceptions.h"
-#include "framework/SystemCodePage.h"
+#include "framework/WideText.h"
+#include "framework/SystemColors.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 TMultiColComboBox::TMultiColComboBox(TComponent* AOwner)
-    : TCustomComboBox(AOwner), FEntries(SplitCommaText, SystemCodePage()) {
+    : TCustomComboBox(AOwner), FEntries(SplitCommaText, CodePage::Cp932()) {
     FParentColor = false;
     FItemHeight = 15;
     FColumns.Add();
@@ -28,14 +30,13 @@ void TMultiColComboBox::CreateParams(TCreateParams& p) {
 // ---------------------------------------------------------------- entry bookkeeping
 
 void TMultiColComboBox::PassShown(TMessage& msg, const std::string& entry) {
-    const std::string shown = FEntries.ShownText(entry, TargetColumn);
+    const std::wstring shown = Widen(FEntries.ShownText(entry, TargetColumn));
     msg.LParam = reinterpret_cast<LPARAM>(shown.c_str());
     TCustomComboBox::Dispatch(msg);
 }
 
 void TMultiColComboBox::CBAddString(TMessage& msg) {
-    const char* text = reinterpret_cast<const char*>(msg.LParam);
-    std::string entry = text ? text : "";
+    const std::string entry = ItemTextOf(msg.LParam);
     const int index = FEntries.Add(entry);
     PassShown(msg, entry);
     // A refused item leaves no entry behind, so the two lists stay in step.
@@ -44,8 +45,7 @@ void TMultiColComboBox::CBAddString(TMessage& msg) {
 
 void TMultiColComboBox::CBInsertString(TMessage& msg) {
     const int index = static_cast<int>(msg.WParam);
-    const char* text = reinterpret_cast<const char*>(msg.LParam);
-    std::string entry = text ? text : "";
+    const std::string entry = ItemTextOf(msg.LParam);
     try {
         FEntries.Insert(index, entry);
     } catch (const McListIndexError& e) {
@@ -73,8 +73,8 @@ void TMultiColComboBox::CBResetContent(TMessage& msg) {
     TCustomComboBox::Dispatch(msg);
 }
 
-// The length query answers with the full entry: a caller sizes its buffer by it before
-// asking for the text.
+// The length query answers with the full entry's byte length: a caller sizes its buffer
+// by it before asking for the text, and no entry has more UTF-16 units than bytes.
 void TMultiColComboBox::CBGetLBTextLen(TMessage& msg) {
     TCustomComboBox::Dispatch(msg);
     if (msg.Result < 0) return;
@@ -82,17 +82,24 @@ void TMultiColComboBox::CBGetLBTextLen(TMessage& msg) {
 }
 
 // The message carries no buffer size, and not every sender sizes its buffer by the length
-// query: Wine's translation for a Unicode sender passes a fixed buffer of 512 bytes
+// query: Wine's translation for an ANSI sender passes a fixed buffer of 512 characters
 // whatever the entry's length. So the message hands out at most 511 bytes of an entry,
-// cut before a double-byte character that would not fit, and answers the bytes it wrote.
-// The program itself reads entries through GetItemText and gets them whole.
+// cut before a double-byte character that would not fit, in UTF-16 (the window is
+// Unicode), and answers the characters it wrote. The program itself reads entries through
+// GetItemText and gets them whole.
 void TMultiColComboBox::CBGetLBText(TMessage& msg) {
     const int index = static_cast<int>(msg.WParam);
     if (FEntries.TextLength(index) < 0 || msg.LParam == 0) {
         TCustomComboBox::Dispatch(msg);
         return;
     }
-    msg.Result = FEntries.CopyText(index, reinterpret_cast<char*>(msg.LParam), 512);
+    char bytes[512];
+    const int n = FEntries.CopyText(index, bytes, sizeof bytes);
+    const std::wstring wide = Widen(std::string_view(bytes, static_cast<size_t>(std::max(n, 0))));
+    auto* out = reinterpret_cast<wchar_t*>(msg.LParam);
+    std::copy(wide.begin(), wide.end(), out);
+    out[wide.size()] = L'\0';
+    msg.Result = static_cast<LRESULT>(wide.size());
 }
 
 std::string TMultiColComboBox::GetItemText(int index) {
@@ -121,8 +128,8 @@ std::string TMultiColComboBox::GetSelectedText() {
     bool modified = false;
     std::string text;
     if (CanEdit() && HandleAllocated()) {
-        if (HWND edit = FindWindowExA(FHandle, nullptr, "Edit", nullptr))
-            modified = SendMessageA(edit, EM_GETMODIFY, 0, 0) != 0;
+        if (HWND edit = FindWindowExW(FHandle, nullptr, L"Edit", nullptr))
+            modified = SendMessageW(edit, EM_GETMODIFY, 0, 0) != 0;
         if (modified) text = GetText();
     }
     return FEntries.SelectedText(CanEdit(), modified, text, ItemIndex(), TargetColumn);
@@ -145,7 +152,7 @@ void TMultiColComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState s
     }
     std::vector<std::string> fields;
     if (index >= 0 && index < FEntries.Count())
-        SplitCommaText(FEntries.Get(index), fields, SystemCodePage());
+        SplitCommaText(FEntries.Get(index), fields, CodePage::Cp932());
     std::vector<int> widths;
     for (int i = 0; i < FColumns.Count(); ++i)
         widths.push_back(FColumns.Items(i)->Width);
@@ -173,7 +180,7 @@ void TMultiColComboBox::DropDown() {
     std::vector<int> widths;
     for (int i = 0; i < FColumns.Count(); ++i)
         widths.push_back(FColumns.Items(i)->Width);
-    SendMessageA(Handle(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(DroppedWidth(widths)), 0);
+    SendMessageW(Handle(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(DroppedWidth(widths)), 0);
 }
 
 // ---------------------------------------------------------------- messages

@@ -1,6 +1,6 @@
 #include "controls/ShineSpdBtn.h"
 
-#include "framework/SystemCodePage.h"
+#include "framework/SystemColors.h"
 
 // ---- TShineBtnColors -------------------------------------------------------------
 

@@ -3,7 +3,7 @@
 // its questions with the platform.
 #include "controls/ShineSpdBtn.h"
 
-#include "framework/SystemCodePage.h"
+#include "framework/SystemColors.h"
 #include "framework/portable/Accelerator.h"
 
 namespace {
@@ -59,7 +59,7 @@ void TShineSpeedButton::WMLButtonDblClick(TMessage& Message) {
 
 void TShineSpeedButton::CMDialogChar(TMessage& Message) {
     const bool accelerator = Message.WParam < 0x100 &&
-                             IsAccel(static_cast<char>(Message.WParam), Caption(), SystemCodePage()) &&
+                             IsAccel(static_cast<char>(Message.WParam), Caption(), CodePage::Cp932()) &&
                              Enabled() && Visible() && Parent() && Parent()->Showing();
     if (!accelerator) {
         TGraphicControl::Dispatch(Message);

@@ -3,7 +3,7 @@
 // the portable look code; this file only measures and draws.
 #include "controls/ShineSpdBtn.h"
 #include "controls/portable/GlyphEffects.h"
-#include "framework/SystemCodePage.h"
+#include "framework/SystemColors.h"
 
 #include <algorithm>
 #include <array>

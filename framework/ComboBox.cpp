@@ -1,6 +1,7 @@
 #include "framework/ComboBox.h"
 
 #include "framework/Exceptions.h"
+#include "framework/WideText.h"
 #include "framework/portable/ComboRows.h"
 
 #include <commctrl.h>
@@ -10,7 +11,7 @@
 // ---------------------------------------------------------------- TComboItems
 
 int TComboItems::Add(const std::string& s) {
-    const LRESULT r = FBox->SendItemMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(s.c_str()));
+    const LRESULT r = FBox->SendItemMessage(CB_ADDSTRING, 0, &s);
     if (r < 0) {
         FBox->RaiseItemError();
         throw EOutOfResources(Texts::InsertLineError);
@@ -19,8 +20,7 @@ int TComboItems::Add(const std::string& s) {
 }
 
 void TComboItems::Insert(int index, const std::string& s) {
-    const LRESULT r = FBox->SendItemMessage(CB_INSERTSTRING, static_cast<WPARAM>(index),
-                                            reinterpret_cast<LPARAM>(s.c_str()));
+    const LRESULT r = FBox->SendItemMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), &s);
     if (r < 0) {
         FBox->RaiseItemError();
         throw EOutOfResources(Texts::InsertLineError);
@@ -28,36 +28,36 @@ void TComboItems::Insert(int index, const std::string& s) {
 }
 
 void TComboItems::Delete(int index) {
-    if (FBox->SendItemMessage(CB_DELETESTRING, static_cast<WPARAM>(index), 0) < 0)
+    if (FBox->SendItemMessage(CB_DELETESTRING, static_cast<WPARAM>(index)) < 0)
         FBox->RaiseItemError();
 }
 
-void TComboItems::Clear() { SendMessageA(FBox->Handle(), CB_RESETCONTENT, 0, 0); }
+void TComboItems::Clear() { SendMessageW(FBox->Handle(), CB_RESETCONTENT, 0, 0); }
 
 int TComboItems::Count() const {
-    return static_cast<int>(SendMessageA(FBox->Handle(), CB_GETCOUNT, 0, 0));
+    return static_cast<int>(SendMessageW(FBox->Handle(), CB_GETCOUNT, 0, 0));
 }
 
 std::string TComboItems::Get(int index) const { return FBox->GetItemText(index); }
 
 std::string TCustomComboBox::GetItemText(int index) {
     HWND h = Handle();
-    const LRESULT len = SendMessageA(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    const LRESULT len = SendMessageW(h, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (len < 0) return {};
-    std::string s(static_cast<size_t>(len) + 1, '\0');
-    const LRESULT got = SendMessageA(h, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
+    std::wstring s(static_cast<size_t>(len) + 1, L'\0');
+    const LRESULT got = SendMessageW(h, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(s.data()));
     if (got < 0) return {};
     s.resize(static_cast<size_t>(std::min<LRESULT>(got, len)));
-    return s;
+    return NarrowShown(s);
 }
 
 void TComboItems::BeginUpdate() {
-    if (FUpdating++ == 0) SendMessageA(FBox->Handle(), WM_SETREDRAW, FALSE, 0);
+    if (FUpdating++ == 0) SendMessageW(FBox->Handle(), WM_SETREDRAW, FALSE, 0);
 }
 
 void TComboItems::EndUpdate() {
     if (FUpdating == 0 || --FUpdating > 0) return;
-    SendMessageA(FBox->Handle(), WM_SETREDRAW, TRUE, 0);
+    SendMessageW(FBox->Handle(), WM_SETREDRAW, TRUE, 0);
     FBox->Invalidate();
 }
 
@@ -80,11 +80,11 @@ void TCustomComboBox::CreateParams(TCreateParams& p) {
 }
 
 int TCustomComboBox::ItemIndex() const {
-    return HandleAllocated() ? static_cast<int>(SendMessageA(FHandle, CB_GETCURSEL, 0, 0)) : -1;
+    return HandleAllocated() ? static_cast<int>(SendMessageW(FHandle, CB_GETCURSEL, 0, 0)) : -1;
 }
 
 void TCustomComboBox::SetItemIndex(int index) {
-    SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 void TCustomComboBox::SetItemHeight(int v) {
@@ -116,13 +116,23 @@ void TCustomComboBox::CreateHandleDone() {
     SetItemIndex(FSavedIndex);
 }
 
-LRESULT TCustomComboBox::SendItemMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TCustomComboBox::SendItemMessage(UINT msg, WPARAM wParam, const std::string* text) {
     HWND h = Handle();
     FItemError = nullptr;
+    const std::wstring wide = text ? Widen(*text) : std::wstring();
+    const ItemBytes outer = FItemBytes;
+    if (text) FItemBytes = {wide.c_str(), text};
     ++FItemCalls;
-    const LRESULT r = SendMessageA(h, msg, wParam, lParam);
+    const LRESULT r = SendMessageW(h, msg, wParam, text ? reinterpret_cast<LPARAM>(wide.c_str()) : 0);
     --FItemCalls;
+    FItemBytes = outer;
     return r;
+}
+
+std::string TCustomComboBox::ItemTextOf(LPARAM lParam) const {
+    if (lParam == 0) return {};
+    if (FItemBytes.wide && reinterpret_cast<const wchar_t*>(lParam) == FItemBytes.wide) return FItemBytes.bytes->c_str();  // the message carries text up to a NUL
+    return NarrowShown(reinterpret_cast<const wchar_t*>(lParam));
 }
 
 void TCustomComboBox::SetItemError(std::exception_ptr e) {
@@ -174,10 +184,10 @@ void TCustomComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState) {
 void TCustomComboBox::SizeForDropDown() {
     if (!HandleAllocated()) return;
     if (DropDownCount > 0)
-        SendMessageA(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(DropDownCount), 0);
+        SendMessageW(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(DropDownCount), 0);
     RECT r;
     GetWindowRect(FHandle, &r);
-    const int itemHeight = static_cast<int>(SendMessageA(FHandle, CB_GETITEMHEIGHT, 0, 0));
+    const int itemHeight = static_cast<int>(SendMessageW(FHandle, CB_GETITEMHEIGHT, 0, 0));
     const int rows = DropDownRows(FItems.Count(), DropDownCount);
     const int h = itemHeight * rows + (r.bottom - r.top) + 2;
     SetWindowPos(FHandle, nullptr, 0, 0, r.right - r.left, h,

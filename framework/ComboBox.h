@@ -66,6 +66,10 @@ public:
     virtual std::string GetItemText(int index);
 
 protected:
+    // The text that CB_ADDSTRING or CB_INSERTSTRING carries (the window is Unicode, so
+    // it is UTF-16): the item collection's own bytes, exactly as they were given, when the
+    // message is the collection's; else the sender's text in the program's code page.
+    std::string ItemTextOf(LPARAM lParam) const;
     void CreateParams(TCreateParams& p) override;
     void DestroyHandleStarting() override;
     void CreateHandleDone() override;
@@ -84,8 +88,16 @@ protected:
 
 private:
     friend class TComboItems;
-    // Sends one of the item collection's messages; an error parked meanwhile is its own.
-    LRESULT SendItemMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Sends one of the item collection's messages, with its text in UTF-16; an error
+    // parked meanwhile is its own.
+    LRESULT SendItemMessage(UINT msg, WPARAM wParam, const std::string* text = nullptr);
+    // The text of the item message being sent: its UTF-16 form and the bytes it came
+    // from, so that bytes with no UTF-16 form (a stray lead byte) reach the items whole.
+    struct ItemBytes {
+        const wchar_t* wide = nullptr;
+        const std::string* bytes = nullptr;
+    };
+    ItemBytes FItemBytes;
 
     TComboItems FItems{this};
     TCanvas FCanvas;

@@ -2,7 +2,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
-#include "framework/SystemCodePage.h"
+#include "framework/WideText.h"
 #include "framework/portable/ErrorText.h"
 
 #include <windows.h>
@@ -12,14 +12,14 @@ namespace ExceptionDisplay {
 std::string Title;
 
 void ShowBox(const std::string& text, const std::string& caption) {
-    MessageBoxA(DialogOwner(), text.c_str(), caption.c_str(), MB_ICONSTOP | MB_OK);
+    MessageBoxW(DialogOwner(), Widen(text).c_str(), Widen(caption).c_str(), MB_ICONSTOP | MB_OK);
 }
 
 ShowFn Show = ShowBox;
 
 void ShowMessageText(const std::string& message) noexcept {
     try {
-        Show(ErrorDisplayText(message, SystemCodePage()), Title);
+        Show(ErrorDisplayText(message, CodePage::Cp932()), Title);
     } catch (...) {
         // Nothing is left to report a failure of the display itself to.
     }

@@ -6,12 +6,12 @@
 TTimer::SetTimerFn TTimer::SystemSetTimer = ::SetTimer;
 
 namespace {
-const char* const TimerClass = "Kestrovane1.Timer";
+const wchar_t* const TimerClass = L"Kestrovane1.Timer";
 }
 
 LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_TIMER) {
-        auto* t = reinterpret_cast<TTimer*>(GetWindowLongPtrA(wnd, GWLP_USERDATA));
+        auto* t = reinterpret_cast<TTimer*>(GetWindowLongPtrW(wnd, GWLP_USERDATA));
         if (t && t->FOnTimer) {
             try {
                 t->FOnTimer(t);
@@ -21,22 +21,22 @@ LRESULT CALLBACK TTimer::TimerWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) 
         }
         return 0;
     }
-    return DefWindowProcA(wnd, msg, wp, lp);
+    return DefWindowProcW(wnd, msg, wp, lp);
 }
 
 TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
     static bool registered = [] {
-        WNDCLASSA wc{};
+        WNDCLASSW wc{};
         wc.lpfnWndProc = TimerWndProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = TimerClass;
-        return RegisterClassA(&wc) != 0;
+        return RegisterClassW(&wc) != 0;
     }();
     (void)registered;
-    FWindow = CreateWindowExA(0, TimerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+    FWindow = CreateWindowExW(0, TimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
     if (!FWindow) throw EOutOfResources(Texts::NoTimers);
-    SetWindowLongPtrA(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 TTimer::~TTimer() {

@@ -1,6 +1,7 @@
 #include "framework/Forms.h"
 
 #include "framework/ExceptionDisplay.h"
+#include "framework/WideText.h"
 
 #include <commctrl.h>
 #include <ole2.h>
@@ -58,7 +59,7 @@ void TForm::ScaleForDesign(int ppi, int textHeight) {
     SIZE sz{};
     {
         ScopedSelect sel(screen, FFont.Handle());
-        GetTextExtentPoint32A(screen, "0", 1, &sz);
+        GetTextExtentPoint32W(screen, L"0", 1, &sz);
     }
     ReleaseDC(nullptr, screen);
     const int th = sz.cy;
@@ -199,9 +200,9 @@ namespace {
 void SetAppWindowStyle(TForm* form, bool on) {
     if (!form || !form->HandleAllocated()) return;  // CreateParams decides it then
     const HWND h = form->Handle();
-    const LONG_PTR ex = GetWindowLongPtrA(h, GWL_EXSTYLE);
+    const LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);
     // The taskbar reads the style when the window is shown, which the main form is later.
-    SetWindowLongPtrA(h, GWL_EXSTYLE, on ? ex | WS_EX_APPWINDOW : ex & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
+    SetWindowLongPtrW(h, GWL_EXSTYLE, on ? ex | WS_EX_APPWINDOW : ex & ~static_cast<LONG_PTR>(WS_EX_APPWINDOW));
 }
 
 } // namespace
@@ -229,7 +230,16 @@ namespace {
 bool IsDialogChar(const MSG& msg) {
     if (msg.message == WM_SYSCHAR) return true;
     if (msg.message != WM_CHAR) return false;
-    return !(SendMessageA(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTCHARS);
+    return !(SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTCHARS);
+}
+
+// The windows are Unicode, so a typed character arrives in UTF-16; the captions that
+// name accelerators are the program's Shift-JIS text. The character as one byte of
+// that text, or 0 for one that is not a single-byte character there.
+WPARAM ProgramChar(WPARAM ch) {
+    if (ch < 0x80) return ch;
+    const NarrowText n = Narrow(std::wstring(1, static_cast<wchar_t>(ch)));
+    return n.exact && n.bytes.size() == 1 ? static_cast<unsigned char>(n.bytes[0]) : 0;
 }
 
 } // namespace
@@ -243,13 +253,16 @@ bool TApplication::PreProcess(MSG& msg) {
     if (!form) return false;
     if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && form->IsShortCut(static_cast<UINT>(msg.wParam)))
         return true;
-    if (IsDialogChar(msg) && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0) return true;
+    if (IsDialogChar(msg)) {
+        const WPARAM ch = ProgramChar(msg.wParam);
+        if (ch != 0 && form->Perform(CM_DIALOGCHAR, ch, msg.lParam) != 0) return true;
+    }
     // Tab order, Enter, Esc and the buttons' mnemonics.
-    return IsDialogMessageA(root, &msg) != 0;
+    return IsDialogMessageW(root, &msg) != 0;
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {
-    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
     if (msg.message == WM_QUIT) {
         Terminated = true;
         return true;
@@ -257,7 +270,7 @@ bool TApplication::ProcessMessage(MSG& msg) {
     try {
         if (!PreProcess(msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     } catch (...) {
         ExceptionDisplay::HandleCurrentException();

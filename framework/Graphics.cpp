@@ -1,6 +1,7 @@
 #include "framework/Graphics.h"
 
-#include "framework/SystemCodePage.h"
+#include "framework/SystemColors.h"
+#include "framework/WideText.h"
 
 COLORREF ColorRef(TColor c) { return static_cast<COLORREF>(ResolveColor(c)); }
 
@@ -61,11 +62,11 @@ void TFont::Assign(TPersistent* Source) {
 
 HFONT TFont::Handle() {
     if (!FHandle.Get()) {
-        FHandle.Reset(CreateFontA(FHeight, 0, 0, 0, (FStyle & fsBold) ? FW_BOLD : FW_NORMAL,
+        FHandle.Reset(CreateFontW(FHeight, 0, 0, 0, (FStyle & fsBold) ? FW_BOLD : FW_NORMAL,
                                   (FStyle & fsItalic) != 0, (FStyle & fsUnderline) != 0,
                                   (FStyle & fsStrikeOut) != 0, FCharset, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                                  FName.c_str()));
+                                  Widen(FName).c_str()));
     }
     return static_cast<HFONT>(FHandle.Get());
 }
@@ -209,13 +210,15 @@ void TCanvas::LineTo(int x, int y) {
 void TCanvas::TextAt(int x, int y, const std::string& text) {
     SelectFont();
     SelectBrush();
-    ExtTextOutA(FDC, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+    const std::wstring wide = Widen(text);
+    ExtTextOutW(FDC, x, y, 0, nullptr, wide.data(), static_cast<UINT>(wide.size()), nullptr);
 }
 
 TPoint TCanvas::TextExtent(const std::string& text) {
     SelectFont();
     SIZE sz{};
-    GetTextExtentPoint32A(FDC, text.data(), static_cast<int>(text.size()), &sz);
+    const std::wstring wide = Widen(text);
+    GetTextExtentPoint32W(FDC, wide.data(), static_cast<int>(wide.size()), &sz);
     return {sz.cx, sz.cy};
 }
 
@@ -223,7 +226,8 @@ int TCanvas::DrawTextIn(const std::string& text, TRect& r, UINT format) {
     SelectFont();
     SelectBrush();
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
-    int h = ::DrawTextA(FDC, text.data(), static_cast<int>(text.size()), &rc, format);
+    const std::wstring wide = Widen(text);
+    int h = ::DrawTextW(FDC, wide.data(), static_cast<int>(wide.size()), &rc, format);
     r = {rc.left, rc.top, rc.right, rc.bottom};
     return h;
 }

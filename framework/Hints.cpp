@@ -1,21 +1,22 @@
 #include "framework/Hints.h"
 
 #include "framework/Controls.h"
+#include "framework/WideText.h"
 
 #include <commctrl.h>
 
 namespace Hints {
 
 namespace {
-const char* const TipsProp = "Kestrovane1.Tips";
+const wchar_t* const TipsProp = L"Kestrovane1.Tips";
 
 // One tooltip window per top-level window, made when its first hint is registered.
 HWND TipsFor(HWND top) {
-    if (auto h = static_cast<HWND>(GetPropA(top, TipsProp))) return h;
-    HWND tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+    if (auto h = static_cast<HWND>(GetPropW(top, TipsProp))) return h;
+    HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, top,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (tips) SetPropA(top, TipsProp, tips);
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (tips) SetPropW(top, TipsProp, tips);
     return tips;
 }
 } // namespace
@@ -26,13 +27,15 @@ HWND Register(TWinControl* control) {
     if (!top || top == wnd) return nullptr;
     HWND tips = TipsFor(top);
     if (!tips) return nullptr;
-    TOOLINFOA ti{};
+    TOOLINFOW ti{};
     ti.cbSize = sizeof ti;
     ti.uFlags = TTF_IDISHWND;
     ti.hwnd = top;
     ti.uId = reinterpret_cast<UINT_PTR>(wnd);
-    ti.lpszText = const_cast<char*>(control->Hint.c_str());
-    SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    // The tooltip keeps its own copy of the text.
+    std::wstring text = Widen(control->Hint);
+    ti.lpszText = text.data();
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     return tips;
 }
 
@@ -42,7 +45,7 @@ void Relay(HWND tips, HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     m.message = msg;
     m.wParam = wp;
     m.lParam = lp;
-    SendMessageA(tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+    SendMessageW(tips, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
 } // namespace Hints

@@ -1,5 +1,7 @@
 #include "framework/Menus.h"
 
+#include "framework/WideText.h"
+
 #include <windows.h>
 
 std::string ShortCutToText(TShortCut sc) {
@@ -11,9 +13,9 @@ std::string ShortCutToText(TShortCut sc) {
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
         s += static_cast<char>(key);
     else {
-        char name[64] = {};
-        const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
-        if (GetKeyNameTextA(static_cast<LONG>(scan << 16), name, sizeof name) > 0) s += name;
+        wchar_t name[64] = {};
+        const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+        if (GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 64) > 0) s += NarrowShown(name);
     }
     return s;
 }
@@ -27,19 +29,19 @@ void TPopupMenu::Popup(int x, int y) {
     for (size_t i = 0; i < Items.size(); ++i) {
         const TMenuItem* it = Items[i];
         if (it->IsSeparator()) {
-            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
             continue;
         }
         std::string text = it->Caption;
         if (it->ShortCut) text += "\t" + ShortCutToText(it->ShortCut);
-        AppendMenuA(menu, MF_STRING | (it->Enabled ? 0 : MF_GRAYED), i + 1, text.c_str());
+        AppendMenuW(menu, MF_STRING | (it->Enabled ? 0 : MF_GRAYED), i + 1, Widen(text).c_str());
     }
     HWND owner = static_cast<HWND>(OwnerWindow);
     if (!owner) owner = GetActiveWindow();
     SetForegroundWindow(owner);
     const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr);
     DestroyMenu(menu);
-    PostMessageA(owner, WM_NULL, 0, 0);
+    PostMessageW(owner, WM_NULL, 0, 0);
     if (chosen >= 1 && chosen <= Items.size()) Items[chosen - 1]->Click();
 }
 

@@ -3,6 +3,7 @@
 #include "framework/ExceptionDisplay.h"
 #include "framework/Exceptions.h"
 #include "framework/Hints.h"
+#include "framework/WideText.h"
 
 #include <algorithm>
 #include <map>
@@ -12,7 +13,7 @@
 
 namespace {
 
-const char* const ControlProp = "Kestrovane1.Control";
+const wchar_t* const ControlProp = L"Kestrovane1.Control";
 
 // Every message looks its control up, so the lookup is a table of our own: a window
 // property costs a trip to the window server under Wine. The property stays on the
@@ -23,12 +24,12 @@ std::unordered_map<HWND, TWinControl*>& Bound() {
 }
 
 void Bind(HWND wnd, TWinControl* c) {
-    SetPropA(wnd, ControlProp, c);
+    SetPropW(wnd, ControlProp, c);
     Bound()[wnd] = c;
 }
 
 void Unbind(HWND wnd) {
-    RemovePropA(wnd, ControlProp);
+    RemovePropW(wnd, ControlProp);
     Bound().erase(wnd);
 }
 thread_local TWinControl* g_creating = nullptr;
@@ -41,25 +42,28 @@ std::map<std::string, ClassInfo>& Registered() {
     return m;
 }
 
-// Registers (once) our class over the base class and returns the base's procedure.
+// Registers (once) our class over the base class and returns the base's procedure. The
+// classes are Unicode, so the system hands every text to them and to the base class in
+// UTF-16, never through the system's ANSI code page.
 WNDPROC EnsureClass(const std::string& name, const TCreateParams& p) {
     auto& reg = Registered();
     if (auto it = reg.find(name); it != reg.end()) return it->second.baseProc;
-    WNDCLASSA wc{};
-    WNDPROC base = DefWindowProcA;
+    WNDCLASSW wc{};
+    WNDPROC base = DefWindowProcW;
     if (!p.BaseClass.empty()) {
-        if (!GetClassInfoA(nullptr, p.BaseClass.c_str(), &wc))
+        if (!GetClassInfoW(nullptr, Widen(p.BaseClass).c_str(), &wc))
             throw EOutOfResources("window class");
         base = wc.lpfnWndProc;
     } else {
         wc.style = p.ClassStyle;
-        wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-        wc.hIcon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+        wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+        wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
     }
+    const std::wstring wideName = Widen(name);
     wc.lpfnWndProc = StdWndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = name.c_str();
-    if (!RegisterClassA(&wc)) throw EOutOfResources("window class");
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = wideName.c_str();
+    if (!RegisterClassW(&wc)) throw EOutOfResources("window class");
     reg[name] = {base};
     return base;
 }
@@ -76,7 +80,7 @@ LRESULT CALLBACK StdWndProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     TWinControl* c = FindControl(wnd);
     if (!c) {
         c = g_creating;
-        if (!c) return DefWindowProcA(wnd, msg, wp, lp);
+        if (!c) return DefWindowProcW(wnd, msg, wp, lp);
         g_creating = nullptr;
         Bind(wnd, c);
         c->FHandle = wnd;
@@ -140,12 +144,12 @@ void TWinControl::CreateWnd() {
     HMENU id =
         (p.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++)) : nullptr;
     g_creating = this;
-    HWND h = CreateWindowExA(p.ExStyle, cls.c_str(), p.Caption.c_str(), p.Style, p.X, p.Y, p.Width,
-                             p.Height, p.WndParent, id, GetModuleHandleA(nullptr), nullptr);
+    HWND h = CreateWindowExW(p.ExStyle, Widen(cls).c_str(), Widen(p.Caption).c_str(), p.Style, p.X, p.Y,
+                             p.Width, p.Height, p.WndParent, id, GetModuleHandleW(nullptr), nullptr);
     g_creating = nullptr;
     if (!h) throw EOutOfResources("window");
     FHandle = h;
-    SendMessageA(h, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
+    SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), FALSE);
     for (TControl* c : FControls)
         if (auto* w = dynamic_cast<TWinControl*>(c)) w->HandleNeeded();
     UpdateTabOrder();
@@ -230,7 +234,7 @@ void TWinControl::SetVisible(bool v) {
 
 void TWinControl::SetText(const std::string& v) {
     if (FHandle) {
-        SetWindowTextA(FHandle, v.c_str());
+        SetWindowTextW(FHandle, Widen(v).c_str());
         if (GetText() == FText) return;
     }
     if (v == FText) return;
@@ -240,10 +244,10 @@ void TWinControl::SetText(const std::string& v) {
 
 std::string TWinControl::GetText() const {
     if (!FHandle) return FText;
-    int n = GetWindowTextLengthA(FHandle);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    s.resize(static_cast<size_t>(GetWindowTextA(FHandle, s.data(), n + 1)));
-    return s;
+    const int n = GetWindowTextLengthW(FHandle);
+    std::wstring s(static_cast<size_t>(n) + 1, L'\0');
+    s.resize(static_cast<size_t>(GetWindowTextW(FHandle, s.data(), n + 1)));
+    return NarrowShown(s);
 }
 
 TRect TWinControl::ClientRect() const {

@@ -175,7 +175,7 @@ void TWinControl::Dispatch(TMessage& msg) {
         return;
     case CM_FONTCHANGED:
         if (FHandle)
-            SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), TRUE);
+            SendMessageW(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Handle()), TRUE);
         for (TControl* c : FControls)
             c->Perform(CM_PARENTFONTCHANGED);
         Invalidate();
@@ -191,5 +191,5 @@ void TWinControl::Dispatch(TMessage& msg) {
 
 void TWinControl::DefaultHandler(TMessage& msg) {
     if (!FHandle || msg.Msg >= CM_BASE) return;
-    msg.Result = CallWindowProcA(FDefWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam);
+    msg.Result = CallWindowProcW(FDefWndProc, FHandle, msg.Msg, msg.WParam, msg.LParam);
 }

@@ -269,7 +269,7 @@ private:
                                       "\"表計算\",\"7\",\"C:\\Data\\表\"", "\"Root\",\"3\",\"C:\""})
                 FCombo->Items()->Add(entry);
             FCombo->SetItemIndex(1);
-            SendMessageA(FCombo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+            SendMessageW(FCombo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
         });
         EndRow(21);
     }

@@ -1,6 +1,7 @@
 #include "tests/win/common/TestSupport.h"
 
 #include "framework/ExceptionDisplay.h"
+#include "framework/WideText.h"
 
 #include <cstdio>
 #include <cstring>
@@ -108,13 +109,7 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() { RemoveTree(Widen(Path)); }
 
-std::wstring Widen(const std::string& ansi) {
-    if (ansi.empty()) return {};
-    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring w(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), w.data(), n);
-    return w;
-}
+std::wstring Widen(const std::string& ansi) { return ::Widen(ansi); }
 
 std::wstring Long(const std::wstring& path) {
     if (path.rfind(L"\\\\?\\", 0) == 0 || path.size() < 3 || path[1] != L':') return path;
@@ -163,19 +158,9 @@ bool SameFile(const std::wstring& a, const std::wstring& b) {
 }
 
 HDROP MakeDrop(const std::vector<std::string>& paths) {
-    size_t bytes = sizeof(DROPFILES) + 1;
-    for (const auto& p : paths) bytes += p.size() + 1;
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
-    auto* df = static_cast<DROPFILES*>(GlobalLock(h));
-    df->pFiles = sizeof(DROPFILES);
-    df->fWide = FALSE;
-    char* out = reinterpret_cast<char*>(df) + sizeof(DROPFILES);
-    for (const auto& p : paths) {
-        memcpy(out, p.c_str(), p.size() + 1);
-        out += p.size() + 1;
-    }
-    GlobalUnlock(h);
-    return static_cast<HDROP>(h);
+    std::vector<std::wstring> wide;
+    for (const auto& p : paths) wide.push_back(Widen(p));
+    return MakeDropW(wide);
 }
 
 HDROP MakeDropW(const std::vector<std::wstring>& paths) {

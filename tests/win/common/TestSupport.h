@@ -41,12 +41,12 @@ struct TempFolder {
     std::string File(const std::string& name) const { return Path + "\\" + name; }
 };
 
-// A drop handle as the shell makes one: a DROPFILES block with the paths after it, in
-// the ANSI code page or (as the shell and Wine's X drops make it) in Unicode.
+// A drop handle as the shell and Wine's X drops make one: a DROPFILES block with the
+// paths after it in Unicode; MakeDrop takes them in the program's code page.
 HDROP MakeDrop(const std::vector<std::string>& paths);
 HDROP MakeDropW(const std::vector<std::wstring>& paths);
 
-// The code page's conversion of a path to Unicode, and back; paths of any length.
+// The program's conversion of a path to Unicode (code page 932); paths of any length.
 std::wstring Widen(const std::string& ansi);
 // A full path with the long-path prefix, for the wide file calls.
 std::wstring Long(const std::wstring& path);

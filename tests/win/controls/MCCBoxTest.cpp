@@ -5,6 +5,7 @@
 #include "controls/MCCBox.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
+#include "framework/WideText.h"
 #include "tests/win/common/TestSupport.h"
 
 #include <commctrl.h>
@@ -31,13 +32,13 @@ HWND ListWindow(TMultiColComboBox* b) {
 V Native(TMultiColComboBox* b) {
     HWND list = ListWindow(b);
     V out;
-    const int n = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    const int n = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < n; ++i) {
-        const int len = static_cast<int>(SendMessageA(list, LB_GETTEXTLEN, i, 0));
-        std::string s(static_cast<size_t>(len) + 1, '\0');
-        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()));
+        const int len = static_cast<int>(SendMessageW(list, LB_GETTEXTLEN, i, 0));
+        std::wstring s(static_cast<size_t>(len) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(s.data()));
         s.resize(static_cast<size_t>(len));
-        out.push_back(s);
+        out.push_back(NarrowShown(s));
     }
     return out;
 }
@@ -49,9 +50,9 @@ V Entries(TMultiColComboBox* b) {
 }
 
 std::string WindowText(HWND h) {
-    char buf[1024] = {};
-    const int n = static_cast<int>(SendMessageA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf)));
-    return std::string(buf, static_cast<size_t>(n));
+    wchar_t buf[1024] = {};
+    const int n = static_cast<int>(SendMessageW(h, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf)));
+    return NarrowShown(std::wstring_view(buf, static_cast<size_t>(n)));
 }
 
 // The settings the main window gives its combo box.
@@ -130,7 +131,7 @@ public:
     using TMultiColComboBox::TMultiColComboBox;
     void Dispatch(TMessage& msg) override {
         if (msg.Msg == CB_ADDSTRING && msg.LParam &&
-            std::string(reinterpret_cast<const char*>(msg.LParam)).rfind("refuse", 0) == 0) {
+            std::wstring(reinterpret_cast<const wchar_t*>(msg.LParam)).rfind(L"refuse", 0) == 0) {
             msg.Result = CB_ERR;
             return;
         }
@@ -205,8 +206,8 @@ TEST_F(MCCBox, TheSystemControlHoldsTheTargetFieldAndItemsTheWholeEntry) {
         EXPECT_EQ(box->GetSelectedText(), r.shown);
         // Searching is the system's, over the shown texts.
         if (!r.shown.empty()) {
-            EXPECT_EQ(SendMessageA(box->Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                   reinterpret_cast<LPARAM>(r.shown.c_str())),
+            EXPECT_EQ(SendMessageW(box->Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(Widen(r.shown).c_str())),
                       1);
         }
     }
@@ -290,10 +291,11 @@ TEST_F(MCCBox, ReadingAnItemOutOfRangeGivesNothingAndTouchesNoBuffer) {
 
 // ---------------------------------------------------------------- the length of an entry
 
-// CB_GETLBTEXT carries no buffer size, and Wine's translation for a Unicode sender reads
-// the text into a fixed 512-byte buffer of its own whatever the length query said; so the
-// message hands out at most 511 bytes, never splitting a double-byte character, while the
-// length query still answers the whole entry and Items reads it whole.
+// CB_GETLBTEXT carries no buffer size, and Wine's translation for an ANSI sender reads
+// the text into a fixed 512-character buffer of its own whatever the length query said;
+// so the message hands out at most 511 bytes of the entry (in UTF-16: the window is
+// Unicode), never splitting a double-byte character, while the length query answers at
+// least the whole entry and Items reads it whole.
 TEST_F(MCCBox, ASenderSizedByTheLengthQueryGetsTheEntryAndNothingPastItsBuffer) {
     auto named = [](const std::string& name) { return "\"" + name + "\",\"C:\\p\""; };
     auto repeat = [](const char* s, int n) { std::string r; for (int i = 0; i < n; ++i) r += s; return r; };
@@ -323,12 +325,10 @@ TEST_F(MCCBox, ASenderSizedByTheLengthQueryGetsTheEntryAndNothingPastItsBuffer) 
         const std::string out = r.entry.substr(0, r.delivered);
 
         // A Unicode sender.
-        const int wlen = MultiByteToWideChar(CP_ACP, 0, out.data(), static_cast<int>(out.size()), nullptr, 0);
-        std::wstring want(static_cast<size_t>(wlen), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, out.data(), static_cast<int>(out.size()), want.data(), wlen);
+        const std::wstring want = Widen(out);
+        const int wlen = static_cast<int>(want.size());
         const LRESULT len = SendMessageW(box->Handle(), CB_GETLBTEXTLEN, 0, 0);
-        // At least the whole entry's length, in whatever unit the translation counts.
-        EXPECT_GE(len, MultiByteToWideChar(CP_ACP, 0, r.entry.data(), static_cast<int>(r.entry.size()), nullptr, 0));
+        EXPECT_GE(len, static_cast<LRESULT>(Widen(r.entry).size()));
         ASSERT_GE(len, wlen);
         constexpr wchar_t guard = 0xBEEF;
         std::vector<wchar_t> wbuf(static_cast<size_t>(len) + 1 + 64, guard);
@@ -338,15 +338,19 @@ TEST_F(MCCBox, ASenderSizedByTheLengthQueryGetsTheEntryAndNothingPastItsBuffer) 
         EXPECT_EQ(wbuf[static_cast<size_t>(wgot)], L'\0');
         for (size_t i = static_cast<size_t>(wgot) + 1; i < wbuf.size(); ++i) ASSERT_EQ(wbuf[i], guard) << i;
 
-        // An ANSI sender: the length query tells the whole entry's bytes.
+        // An ANSI sender gets the same text in the system's code page, and a length that
+        // holds it.
+        const int anum = WideCharToMultiByte(CP_ACP, 0, want.data(), wlen, nullptr, 0, nullptr, nullptr);
+        std::string aout(static_cast<size_t>(anum), '\0');
+        WideCharToMultiByte(CP_ACP, 0, want.data(), wlen, aout.data(), anum, nullptr, nullptr);
         const LRESULT alen = SendMessageA(box->Handle(), CB_GETLBTEXTLEN, 0, 0);
-        EXPECT_EQ(alen, static_cast<LRESULT>(r.entry.size()));
+        EXPECT_GE(alen, static_cast<LRESULT>(aout.size()));
         std::string abuf(static_cast<size_t>(alen) + 1 + 64, '#');
         EXPECT_EQ(SendMessageA(box->Handle(), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(abuf.data())),
-                  static_cast<LRESULT>(r.delivered));
-        EXPECT_EQ(abuf.substr(0, r.delivered), out);
-        EXPECT_EQ(abuf[r.delivered], '\0');
-        EXPECT_EQ(abuf.substr(r.delivered + 1), std::string(abuf.size() - r.delivered - 1, '#'));
+                  static_cast<LRESULT>(aout.size()));
+        EXPECT_EQ(abuf.substr(0, aout.size()), aout);
+        EXPECT_EQ(abuf[aout.size()], '\0');
+        EXPECT_EQ(abuf.substr(aout.size() + 1), std::string(abuf.size() - aout.size() - 1, '#'));
     }
 }
 
@@ -682,7 +686,7 @@ TEST_F(MCCBox, TheClosedFieldShowsTheSelectedPathAtTwoPixels) {
     LikeTheMainWindow(box);
     Fill({"\"name\",\"C:\\path\"", "\"only a name\""});
     const COLORREF window = Sys(COLOR_WINDOW);
-    // What one ExtTextOutA of `text` at (2, 2) in the combo box's font gives.
+    // What one ExtTextOutW of `text` at (2, 2) in the combo box's font gives.
     auto expected = [&](const std::string& text) {
         DrawnItem ref(box, -1, ODS_COMBOBOXEDIT, {0, 0, 0, 0}, 200, 19);
         HBRUSH b = CreateSolidBrush(window);
@@ -693,7 +697,8 @@ TEST_F(MCCBox, TheClosedFieldShowsTheSelectedPathAtTwoPixels) {
         SetTextColor(ref.dc, ColorRef(box->Font()->Color()));
         SetBkColor(ref.dc, window);
         SetBkMode(ref.dc, OPAQUE);
-        ExtTextOutA(ref.dc, 2, 2, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+        const std::wstring wide = Widen(text);
+        ExtTextOutW(ref.dc, 2, 2, 0, nullptr, wide.data(), static_cast<UINT>(wide.size()), nullptr);
         SelectObject(ref.dc, oldFont);
         std::vector<COLORREF> px;
         for (int y = 0; y < 19; ++y)

@@ -1,5 +1,5 @@
 #include "controls/ShineSpdBtn.h"
-#include "framework/SystemCodePage.h"
+#include "framework/SystemColors.h"
 
 #include <gtest/gtest.h>
 

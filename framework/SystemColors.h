@@ -1,9 +1,8 @@
 #pragma once
-// The system's ANSI code page as the text scanners see it.
-#include "framework/portable/CodePage.h"
+// The system's colours as the colour code needs them.
 #include "framework/portable/Colors.h"
 
-const CodePage& SystemCodePage();
+#include <cstdint>
 
 // GetSysColor as the colour code needs it.
 std::uint32_t SystemColor(int index);
