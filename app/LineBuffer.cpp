@@ -2,6 +2,7 @@
 
 #include "app/portable/ListFile.h"
 #include "framework/Exceptions.h"
+#include "framework/WideText.h"
 
 #include <windows.h>
 
@@ -32,10 +33,10 @@ bool IsMissingFileError(unsigned long error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-void TLineBuffer::LoadFromFile(const std::string& path) {
-    FileHandle f{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+void TLineBuffer::LoadFromFile(const std::wstring& path) {
+    FileHandle f{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (f.h == INVALID_HANDLE_VALUE) throw EFOpenError(Format(Texts::FOpenError, path));
+    if (f.h == INVALID_HANDLE_VALUE) throw EFOpenError(Format(Texts::FOpenError, NarrowShown(path)));
     try {
         std::string bytes;
         // Room for the whole file at once: a file too big for memory fails here, at once,
@@ -84,17 +85,17 @@ bool Rewind(HANDLE file) { return SetFilePointerEx(file, LARGE_INTEGER{}, nullpt
 // The list file rewritten where it stands, for a folder that takes no new files. The old
 // bytes are kept in memory and put back when the new ones cannot all be written, and the
 // file is grown before anything is overwritten, so that a full disk shows up first.
-void WriteInPlace(const std::string& path, const std::string& bytes) {
-    FileHandle f{CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+void WriteInPlace(const std::wstring& path, const std::string& bytes) {
+    FileHandle f{CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (f.h == INVALID_HANDLE_VALUE) throw EFCreateError(Format(Texts::FCreateError, path));
+    if (f.h == INVALID_HANDLE_VALUE) throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
     std::string old;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(f.h, &size)) throw EFCreateError(Format(Texts::FCreateError, path));
+    if (!GetFileSizeEx(f.h, &size)) throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
     old.resize(static_cast<size_t>(size.QuadPart));
     DWORD got = 0;
     if (!old.empty() && (!ReadFile(f.h, old.data(), static_cast<DWORD>(old.size()), &got, nullptr) || got != old.size()))
-        throw EFCreateError(Format(Texts::FCreateError, path));
+        throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
     if (bytes.size() > old.size() && !Truncate(f.h, bytes.size())) {
         Truncate(f.h, old.size());
         throw EWriteError(Texts::WriteError);
@@ -109,54 +110,54 @@ void WriteInPlace(const std::string& path, const std::string& bytes) {
 // creation time, access rights) before it takes the list file's place. ReplaceFile would
 // do the same, but Wine's removes the list file before moving the new one in, so a crash
 // between the two leaves no list file; a rename over the old file never does.
-void TakeOverIdentity(const std::string& path, const std::string& temp, DWORD attributes) {
+void TakeOverIdentity(const std::wstring& path, const std::wstring& temp, DWORD attributes) {
     WIN32_FILE_ATTRIBUTE_DATA old{};
-    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &old)) {
-        FileHandle t{CreateFileA(temp.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
+    if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &old)) {
+        FileHandle t{CreateFileW(temp.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
         if (t.h != INVALID_HANDLE_VALUE) SetFileTime(t.h, &old.ftCreationTime, nullptr, nullptr);
     }
     DWORD need = 0;
-    GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &need);
+    GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &need);
     if (need > 0) {
         std::string sd(need, '\0');
-        if (GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, sd.data(), need, &need))
-            SetFileSecurityA(temp.c_str(), DACL_SECURITY_INFORMATION, sd.data());
+        if (GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, sd.data(), need, &need))
+            SetFileSecurityW(temp.c_str(), DACL_SECURITY_INFORMATION, sd.data());
     }
-    SetFileAttributesA(temp.c_str(), attributes);
+    SetFileAttributesW(temp.c_str(), attributes);
 }
 
 } // namespace
 
-void TLineBuffer::SaveToFile(const std::string& path) const {
+void TLineBuffer::SaveToFile(const std::wstring& path) const {
     // A read-only list file is not replaced (Windows refuses to; Wine would not).
-    const DWORD attr = GetFileAttributesA(path.c_str());
+    const DWORD attr = GetFileAttributesW(path.c_str());
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        throw EFCreateError(Format(Texts::FCreateError, path));
+        throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
     const bool exists = attr != INVALID_FILE_ATTRIBUTES;
     const std::string bytes = WriteListLines(FLines);
-    const std::string temp = TempPathFor(path);
+    const std::wstring temp = TempPathFor(path);
     // A temporary file left by a crash, even a read-only one, is nobody's: it goes.
-    SetFileAttributesA(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(temp.c_str());
+    SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileW(temp.c_str());
     {
-        FileHandle f{CreateFileA(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle f{CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr)};
         if (f.h == INVALID_HANDLE_VALUE) {
             // No new file beside the list file (no right to create one, or the temporary
             // name is held): the list file itself may still be writable.
             if (exists) return WriteInPlace(path, bytes);
-            throw EFCreateError(Format(Texts::FCreateError, path));
+            throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
         }
         if (!WriteAll(f.h, bytes) || !FlushFileBuffers(f.h)) {
             CloseHandle(f.h);
             f.h = INVALID_HANDLE_VALUE;
-            DeleteFileA(temp.c_str());
+            DeleteFileW(temp.c_str());
             throw EWriteError(Texts::WriteError);
         }
     }
     if (exists) TakeOverIdentity(path, temp, attr);
-    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temp.c_str());
-        throw EFCreateError(Format(Texts::FCreateError, path));
+    if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temp.c_str());
+        throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
     }
 }

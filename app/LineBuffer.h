@@ -6,6 +6,7 @@
 // file keeps its identity (attributes, security, creation time) through the replace;
 // where the folder takes no new file, the list file is rewritten in place instead.
 #include "framework/Classes.h"
+#include "framework/WideText.h"
 
 #include <string>
 #include <vector>
@@ -23,15 +24,19 @@ public:
 
     // Replaces the content with the file's lines. Fails with EFOpenError ("ファイル %s は
     // 開けません") when the file cannot be opened, EReadError when reading fails; the
-    // content is then unchanged.
-    void LoadFromFile(const std::string& path);
+    // content is then unchanged. The path is UTF-16: a folder may hold characters that
+    // the program's code page cannot; the message shows it as far as it converts.
+    void LoadFromFile(const std::wstring& path);
+    void LoadFromFile(const std::string& path) { LoadFromFile(Widen(path)); }
     // Writes every line followed by CR LF. Fails with EFCreateError ("ファイル %s を作成
     // できません") when the file cannot be created or replaced, EWriteError when writing
     // fails; the old file then keeps its old bytes and no temporary file is left behind.
     // Reading fails with EReadError also when the file does not fit in memory.
-    void SaveToFile(const std::string& path) const;
+    void SaveToFile(const std::wstring& path) const;
+    void SaveToFile(const std::string& path) const { SaveToFile(Widen(path)); }
 
     // The temporary file a save writes first.
+    static std::wstring TempPathFor(const std::wstring& path) { return path + L".saving"; }
     static std::string TempPathFor(const std::string& path) { return path + ".saving"; }
 
     // The platform's write call, replaceable so tests can make a write fail midway.

@@ -11,7 +11,8 @@
 #include "controls/portable/CommaText.h"
 #include "framework/ExceptionDisplay.h"
 #include "framework/Exceptions.h"
-#include "framework/SystemCodePage.h"
+#include "framework/WideText.h"
+#include "framework/SystemColors.h"
 
 #include <shellapi.h>
 
@@ -22,10 +23,18 @@ namespace {
 // A refused path goes on with the next item, so it is shown, not thrown.
 void TellRefusal(const std::string& message) { ExceptionDisplay::ShowMessageText(message); }
 
-std::string ModuleFileName() {
-    char buf[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-    return std::string(buf, n < MAX_PATH ? n : MAX_PATH);
+// In UTF-16 and whole: the folder may hold characters the program's code page cannot, and
+// may be longer than MAX_PATH.
+std::wstring ModuleFileName() {
+    std::wstring buf(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n < buf.size() || buf.size() >= 32768) {
+            buf.resize(n < buf.size() ? n : buf.size());
+            return buf;
+        }
+        buf.resize(buf.size() * 2);
+    }
 }
 
 template <class T> T* Make(TMainForm1* form, const char* name) {
@@ -49,8 +58,10 @@ TMenuItem* MakeItem(TMainForm1* form, TPopupMenu* menu, const char* name, const 
 
 TMainForm1::TMainForm1(TComponent* AOwner) : TForm(AOwner) {
     CreateComponents();
-    ExeFolder = FolderOfPath(ModuleFileName(), SystemCodePage());
-    FExePath = ModuleFileName();
+    const std::wstring exe = ModuleFileName();
+    FListFile = FolderOf(exe) + Widen(::ListFilePath(""));
+    ExeFolder = NarrowShown(FolderOf(exe));
+    FExePath = NarrowShown(exe);
     // Off-screen to the left and seven pixels high: the timer slides the window in.
     SetTop(20);
     SetLeft(-524);
@@ -168,11 +179,11 @@ void TMainForm1::FormShow(TObject*) {
     FLoadFailed = false;
     FEntriesAtLoad.clear();
     try {
-        Memo1->LoadFromFile(ListFilePath());
+        Memo1->LoadFromFile(FListFile);
     } catch (...) {
         // A list file that is there but was not read, whatever stopped the read, must not
         // be overwritten unasked.
-        const DWORD attr = GetFileAttributesA(ListFilePath().c_str());
+        const DWORD attr = GetFileAttributesW(FListFile.c_str());
         FLoadFailed = attr != INVALID_FILE_ATTRIBUTES;
         FEntriesAtLoad = Entries();
         throw;
@@ -211,7 +222,7 @@ void TMainForm1::SaveList() {
         std::string entry = MultiColComboBox1->Items()->Get(i);
         if (!entry.empty()) Memo1->Add(entry);
     }
-    Memo1->SaveToFile(ListFilePath());
+    Memo1->SaveToFile(FListFile);
     FLoadFailed = false;
 }
 
@@ -256,7 +267,7 @@ void TMainForm1::Button4Click(TObject*) {
 void TMainForm1::N1Click(TObject*) {
     RegisterChosenFolder(
         AnsiPathOf(FServices->BrowseForFolder(Handle())), [this](const std::string& f) { return AskName(f); },
-        [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, TellRefusal, SystemCodePage());
+        [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, TellRefusal, CodePage::Cp932());
 }
 
 void TMainForm1::Delete1Click(TObject* Sender) {
@@ -267,7 +278,7 @@ void TMainForm1::Delete1Click(TObject* Sender) {
 }
 
 void TMainForm1::A1Click(TObject*) {
-    FServices->Launch(Handle(), "OPEN", InfoPageAddress(FExePath, SystemCodePage()), "", "", SW_SHOW);
+    FServices->Launch(Handle(), "OPEN", InfoPageAddress(FExePath, CodePage::Cp932()), "", "", SW_SHOW);
 }
 
 void TMainForm1::MultiColComboBox1Change(TObject*) {
@@ -278,5 +289,5 @@ void TMainForm1::WMDropFiles(TMessage& msg) {
     RegisterDrop(
         reinterpret_cast<HDROP>(msg.WParam), [this](const std::string& f) { return AskName(f); },
         [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, TellRefusal,
-        SystemCodePage());
+        CodePage::Cp932());
 }

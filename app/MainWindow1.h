@@ -53,7 +53,10 @@ public:
 
     // Tests point these elsewhere; the program keeps the defaults.
     void SetServices(IShellServices* services) { FServices = services; }
-    void SetExeFolder(const std::string& folder) { ExeFolder = folder; }
+    void SetExeFolder(const std::string& folder) {
+        ExeFolder = folder;
+        FListFile = Widen(ListFilePath());
+    }
     void SetExePath(const std::string& path) { FExePath = path; }
 
 private:
@@ -63,8 +66,11 @@ private:
     // Writes every non-empty entry to the list file, replacing it in one step.
     void SaveList();
 
+    // The executable's folder and path as far as the program's code page holds them, for
+    // messages and the information page; the list file is opened by its UTF-16 path.
     std::string ExeFolder;
     std::string FExePath;
+    std::wstring FListFile;
     TShellServices FRealServices;
     IShellServices* FServices = &FRealServices;
     // The list file exists but could not be read at start: what the list held then, so

@@ -2,6 +2,7 @@
 
 #include "app/portable/PromptLayout.h"
 #include "framework/Forms.h"
+#include "framework/WideText.h"
 
 #include <optional>
 #include <vector>
@@ -20,23 +21,23 @@ struct PromptState {
 
 // The prompt's font, the window font of the program.
 HFONT CreatePromptFont() {
-    return CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+    return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
+                       DEFAULT_PITCH | FF_DONTCARE, Widen("ＭＳ Ｐゴシック").c_str());
 }
 
 std::string WindowText(HWND w) {
-    std::string s(static_cast<size_t>(GetWindowTextLengthA(w)) + 1, '\0');
-    s.resize(static_cast<size_t>(GetWindowTextA(w, s.data(), static_cast<int>(s.size()))));
-    return s;
+    std::wstring s(static_cast<size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
+    s.resize(static_cast<size_t>(GetWindowTextW(w, s.data(), static_cast<int>(s.size()))));
+    return NarrowShown(s);
 }
 
 LRESULT CALLBACK PromptProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* st = reinterpret_cast<PromptState*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    auto* st = reinterpret_cast<PromptState*>(GetWindowLongPtrW(w, GWLP_USERDATA));
     switch (msg) {
     case WM_NCCREATE:
-        SetWindowLongPtrA(w, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams));
+        SetWindowLongPtrW(w, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
         break;
     case WM_COMMAND:
         if (st && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
@@ -50,28 +51,29 @@ LRESULT CALLBACK PromptProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         if (st) st->done = true;
         return 0;
     }
-    return DefWindowProcA(w, msg, wp, lp);
+    return DefWindowProcW(w, msg, wp, lp);
 }
 
 void RegisterPromptClass() {
     static bool registered = false;
     if (registered) return;
-    WNDCLASSA wc{};
+    const std::wstring name = Widen(ClassName);
+    WNDCLASSW wc{};
     wc.lpfnWndProc = PromptProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = ClassName;
-    registered = RegisterClassA(&wc) != 0;
+    wc.lpszClassName = name.c_str();
+    registered = RegisterClassW(&wc) != 0;
 }
 
-HWND AddChild(HWND parent, const char* cls, const std::string& text, DWORD style, DWORD exStyle,
+HWND AddChild(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, DWORD exStyle,
               const TRect& r, int id, HFONT font) {
-    HWND c = CreateWindowExA(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.Left,
+    HWND c = CreateWindowExW(exStyle, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, r.Left,
                              r.Top, r.Width(), r.Height(), parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                             GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                             GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return c;
 }
 
@@ -79,15 +81,15 @@ HWND AddChild(HWND parent, const char* cls, const std::string& text, DWORD style
 PromptLayout Measure(HFONT font, const std::string& prompt) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
-    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    static const wchar_t letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     SIZE ext{};
-    GetTextExtentPoint32A(dc, letters, 52, &ext);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
+    GetTextExtentPoint32W(dc, letters, 52, &ext);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
     const PromptMetrics m{ext.cx, tm.tmHeight};
     RECT r{0, 0, LayoutPrompt(m, 0, 0).LabelMaxWidth, 0};
-    DrawTextA(dc, prompt.c_str(), static_cast<int>(prompt.size()), &r,
-              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    const std::wstring text = Widen(prompt);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     return LayoutPrompt(m, r.right - r.left, r.bottom - r.top);
@@ -131,33 +133,33 @@ std::string Show(const std::string& caption, const std::string& prompt,
     HWND owner = DialogOwner();
     PromptState st;
     std::optional<DisabledWindows> disabled(std::in_place);
-    HWND dlg = CreateWindowExA(exStyle, ClassName, caption.c_str(), style, x, y, w, h, owner,
-                               nullptr, GetModuleHandleA(nullptr), &st);
+    HWND dlg = CreateWindowExW(exStyle, Widen(ClassName).c_str(), Widen(caption).c_str(), style, x, y, w, h,
+                               owner, nullptr, GetModuleHandleW(nullptr), &st);
     if (!dlg) {
         DeleteObject(font);
         return defaultText;
     }
-    AddChild(dlg, "STATIC", prompt, SS_LEFT | SS_NOPREFIX, 0, l.Label, LabelId, font);
-    HWND edit = AddChild(dlg, "EDIT", defaultText, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+    AddChild(dlg, L"STATIC", prompt, SS_LEFT | SS_NOPREFIX, 0, l.Label, LabelId, font);
+    HWND edit = AddChild(dlg, L"EDIT", defaultText, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                          l.Edit, EditId, font);
-    SendMessageA(edit, EM_LIMITTEXT, MaxLength, 0);
-    AddChild(dlg, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, l.OkButton, IDOK, font);
-    AddChild(dlg, "BUTTON", "キャンセル", WS_TABSTOP | BS_PUSHBUTTON, 0, l.CancelButton, IDCANCEL,
+    SendMessageW(edit, EM_LIMITTEXT, MaxLength, 0);
+    AddChild(dlg, L"BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, l.OkButton, IDOK, font);
+    AddChild(dlg, L"BUTTON", "キャンセル", WS_TABSTOP | BS_PUSHBUTTON, 0, l.CancelButton, IDCANCEL,
              font);
     ShowWindow(dlg, SW_SHOWNORMAL);
     SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
 
     MSG msg;
     bool quit = false;
     while (!st.done) {
-        if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) {
             quit = true;
             break;
         }
-        if (!IsDialogMessageA(dlg, &msg)) {
+        if (!IsDialogMessageW(dlg, &msg)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
     }
     // Enable the other windows before the prompt goes, so the activation returns to them.

@@ -1,27 +1,30 @@
 #include "app/ShellLaunch.h"
 
+#include "framework/WideText.h"
+
 #include <shlobj.h>
 
 namespace ShellLaunch {
 
 std::string ExplorerExe() {
-    char dir[MAX_PATH + 1] = {};
-    UINT n = GetWindowsDirectoryA(dir, sizeof dir);
-    if (n == 0 || n >= sizeof dir) return "EXPLORER.EXE";
-    std::string path(dir, n);
+    wchar_t dir[MAX_PATH + 1] = {};
+    UINT n = GetWindowsDirectoryW(dir, MAX_PATH + 1);
+    if (n == 0 || n >= MAX_PATH + 1) return "EXPLORER.EXE";
+    std::string path = NarrowShown(std::wstring_view(dir, n));
     if (path.back() != '\\') path += '\\';
     return path + "EXPLORER.EXE";
 }
 
 std::wstring BrowseForFolder(HWND owner) {
-    char display[MAX_PATH] = {};
-    BROWSEINFOA bi{};
+    wchar_t display[MAX_PATH] = {};
+    const std::wstring title = Widen("登録パス(フォルダ)の選択");
+    BROWSEINFOW bi{};
     bi.hwndOwner = owner;
     bi.pidlRoot = nullptr;
     bi.pszDisplayName = display;
-    bi.lpszTitle = "登録パス(フォルダ)の選択";
+    bi.lpszTitle = title.c_str();
     bi.ulFlags = BIF_RETURNONLYFSDIRS;
-    PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&bi);
+    PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&bi);
     std::wstring path;
     if (list) {
         // Room for the longest path the file system allows, so nothing is cut.

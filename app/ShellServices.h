@@ -8,7 +8,7 @@
 class IShellServices {
 public:
     virtual ~IShellServices() = default;
-    // ShellExecuteA as the commands call it (directory may be null).
+    // ShellExecuteW as the commands call it, the texts in the program's code page (directory may be null).
     virtual void Launch(HWND owner, const std::string& verb, const std::string& file,
                               const std::string& params, const char* directory, int show) = 0;
     // The folder browser: the chosen folder's path in Unicode, or empty after a cancel.

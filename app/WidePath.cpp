@@ -1,14 +1,12 @@
 #include "app/WidePath.h"
 
+#include "framework/WideText.h"
+
 #include <windows.h>
 
 #include <optional>
 
 namespace {
-
-// Best-fit mapping would quietly turn a character into a look-alike (é into e), a path
-// to some other folder; the round trip catches what slips through anyway.
-DWORD ConversionFlags() { return GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS; }
 
 // The path without the long-path prefix that ForFileSystem may have put before it.
 std::wstring WithoutPrefix(const std::wstring& path) {
@@ -31,24 +29,17 @@ std::optional<AnsiForm> ShortFormOf(const std::wstring& path) {
 } // namespace
 
 AnsiForm ToAnsi(const std::wstring& path) {
-    if (path.empty()) return {{}, true};
-    const int n = static_cast<int>(path.size());
-    const int need = WideCharToMultiByte(CP_ACP, ConversionFlags(), path.data(), n, nullptr, 0, nullptr, nullptr);
-    if (need <= 0) return {{}, false};
-    std::string bytes(static_cast<size_t>(need), '\0');
-    WideCharToMultiByte(CP_ACP, ConversionFlags(), path.data(), n, bytes.data(), need, nullptr, nullptr);
-    const bool exact = bytes.find('\0') == std::string::npos && FromAnsi(bytes) == path;
-    return {bytes, exact};
+    NarrowText n = Narrow(path);
+    return {std::move(n.bytes), n.exact};
 }
 
-std::wstring FromAnsi(const std::string& path) {
-    if (path.empty()) return {};
-    const int n = static_cast<int>(path.size());
-    const int need = MultiByteToWideChar(CP_ACP, 0, path.data(), n, nullptr, 0);
-    if (need <= 0) return {};
-    std::wstring wide(static_cast<size_t>(need), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), n, wide.data(), need);
-    return wide;
+std::wstring FromAnsi(const std::string& path) { return Widen(path); }
+
+std::wstring FolderOf(const std::wstring& path) {
+    const size_t i = path.find_last_of(L'\\');
+    if (i == std::wstring::npos) return {};
+    const bool root = i == 0 || path[i - 1] == L':' || path[i - 1] == L'\\';
+    return path.substr(0, root ? i + 1 : i);
 }
 
 std::wstring ForFileSystem(const std::wstring& path) {

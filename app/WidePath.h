@@ -9,10 +9,14 @@
 // (8.3) path when that converts exactly, else a refusal (see ChooseAnsiPath).
 AnsiPathChoice AnsiPathOf(const std::wstring& path);
 
-// The conversions both ways through the ANSI code page; `exact` tells whether the bytes
-// turn back into the very same characters.
+// The conversions both ways through the program's code page (932, whatever the system's
+// is); `exact` tells whether the bytes turn back into the very same characters.
 AnsiForm ToAnsi(const std::wstring& path);
 std::wstring FromAnsi(const std::string& path);
+
+// The folder of a full path without its last backslash, but a root's (C:\) kept: the
+// folder of C:\Tools\Kestrovane1.exe is C:\Tools.
+std::wstring FolderOf(const std::wstring& path);
 
 // A full path the file system's wide calls accept beyond 259 characters: the long-path
 // prefix is put before a drive or network path that is that long; shorter or relative

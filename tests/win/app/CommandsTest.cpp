@@ -189,8 +189,8 @@ TEST_F(MainWindowTest, CtrlQClosesAndSaves) {
 
 TEST_F(MainWindowTest, DroppedItemsRegisterTheirFoldersOnePromptEachInOrderAndKeepTheSelection) {
     const std::string sub = dir.File("sub"), table = dir.File("\x95\x5C");
-    CreateDirectoryA(sub.c_str(), nullptr);
-    CreateDirectoryA(table.c_str(), nullptr);
+    CreateDirectoryW(TestSupport::Widen(sub).c_str(), nullptr);
+    CreateDirectoryW(TestSupport::Widen(table).c_str(), nullptr);
     TestSupport::WriteFileBytes(dir.File("a.txt"), "x");
     TestSupport::WriteFileBytes(dir.File("b.lnk"), "x");
     // With nothing selected, and with the first entry selected: a drop changes neither.
@@ -211,6 +211,6 @@ TEST_F(MainWindowTest, DroppedItemsRegisterTheirFoldersOnePromptEachInOrderAndKe
         delete form;
         form = nullptr;
     }
-    RemoveDirectoryA(sub.c_str());
-    RemoveDirectoryA(table.c_str());
+    RemoveDirectoryW(TestSupport::Widen(sub).c_str());
+    RemoveDirectoryW(TestSupport::Widen(table).c_str());
 }

@@ -1,5 +1,6 @@
 #include "app/NamingPrompt.h"
 #include "app/portable/PromptLayout.h"
+#include "framework/WideText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +12,7 @@ namespace {
 // Runs `act` on the open prompt from a timer, since the prompt's own loop holds the thread.
 std::function<void(HWND)> g_act;
 void CALLBACK OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dlg = FindWindowA(NamingPrompt::ClassName, nullptr);
+    HWND dlg = FindWindowW(Widen(NamingPrompt::ClassName).c_str(), nullptr);
     if (!dlg) return;
     KillTimer(nullptr, id);
     g_act(dlg);
@@ -25,9 +26,9 @@ std::string RunPrompt(std::function<void(HWND)> act, const std::string& prompt =
 }
 
 std::string Text(HWND w) {
-    char buf[1024] = {};
-    GetWindowTextA(w, buf, sizeof buf);
-    return buf;
+    wchar_t buf[1024] = {};
+    GetWindowTextW(w, buf, 1024);
+    return NarrowShown(buf);
 }
 
 void Key(HWND target, UINT vk) {
@@ -63,7 +64,7 @@ TEST(NamingPrompt, ResultsOfEachWayOut) {
          "新規パス"},
         {"Enter is OK",
          [](HWND d) {
-             SetWindowTextA(GetDlgItem(d, NamingPrompt::EditId), "名前");
+             SetWindowTextW(GetDlgItem(d, NamingPrompt::EditId), Widen("名前").c_str());
              Key(GetDlgItem(d, NamingPrompt::EditId), VK_RETURN);
          },
          "名前"},
@@ -81,7 +82,7 @@ TEST(NamingPrompt, ResultsOfEachWayOut) {
          "新規パス"},
     };
     for (auto& r : rows) EXPECT_EQ(RunPrompt(r.act), r.want) << r.name;
-    EXPECT_EQ(FindWindowA(NamingPrompt::ClassName, nullptr), nullptr);
+    EXPECT_EQ(FindWindowW(Widen(NamingPrompt::ClassName).c_str(), nullptr), nullptr);
 }
 
 TEST(NamingPrompt, ShowsCaptionPromptAndTheWholeDefaultSelected) {
@@ -128,15 +129,15 @@ TEST(NamingPrompt, LaysItselfOutInDialogUnitsCentredOnTheScreen) {
         PostMessageA(d, WM_CLOSE, 0, 0);
     });
     // The expected layout from the font's own metrics, measured independently here.
-    HFONT f = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ Ｐゴシック");
+    HFONT f = CreateFontW(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, SHIFTJIS_CHARSET, 0, 0, 0, 0, Widen("ＭＳ Ｐゴシック").c_str());
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, f);
     SIZE ext{};
-    GetTextExtentPoint32A(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &ext);
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
+    GetTextExtentPoint32W(dc, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &ext);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
     SIZE labelExt{};
-    GetTextExtentPoint32A(dc, "C:\\Data", 7, &labelExt);
+    GetTextExtentPoint32W(dc, L"C:\\Data", 7, &labelExt);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     DeleteObject(f);
