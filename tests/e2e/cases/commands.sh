@@ -112,3 +112,21 @@ case_open_list_shows_twelve_rows() {
     close_program ctrl+q
     expect_file "$LIST" "$list"
 }
+
+case_launch_folder_named_in_japanese() {
+    # The explorer gets the very folder, whatever the system's code page: the stored
+    # Shift-JIS path goes to the shell in Unicode.
+    local folder="$CASE_DIR/写真 表"
+    mkdir -p "$folder"
+    local zp
+    zp=$(zpath "$folder")
+    start_with_list "\"写真\",\"${zp//\\/\\\\}\"\r\n" || return
+    key Down
+    key alt+e
+    launched "^C:\\\\windows\\\\EXPLORER\.EXE /n,/e,${zp//\\/\\\\}$"
+    expect_alive || return
+    close_others
+    focus_main
+    close_program ctrl+q
+    expect_file "$LIST" "\"写真\",\"${zp//\\/\\\\}\"\r\n"
+}

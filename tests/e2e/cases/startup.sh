@@ -47,3 +47,18 @@ case_startup_mixed_line_breaks() {
     close_program ctrl+q
     expect_file "$LIST" '"a","C:\\a"\r\n"b","C:\\b"\r\n"c","C:\\c"\r\n"表","C:\\表"\r\n'
 }
+
+case_program_in_a_folder_named_in_hangul() {
+    # A folder whose name code page 932 cannot hold (a Korean user name, say): the list
+    # file beside the program is read and written all the same.
+    CASE_DIR="$CASE_DIR/사용자 폴더"
+    LIST=$CASE_DIR/DirList.txt
+    mkdir -p "$CASE_DIR"
+    start_with_list '"写真","C:\\写真 表"\r\n"a","C:\\a"\r\n' || return
+    probe nodialog 1000 || fail "a dialog appeared at start: $PROBE_LINE"
+    combo_state
+    expect_eq "entries" $'"写真","C:\\写真 表"\n"a","C:\\a"' "${COMBO_ITEMS%$'\n'}"
+    key Down ctrl+d
+    close_program ctrl+q
+    expect_file "$LIST" '"a","C:\\a"\r\n'
+}
