@@ -14,13 +14,14 @@
 
 using TestSupport::ShownBoxes;
 
-// The tests run in the Japanese locale and again in a Western one (KV_LANG=en_US.UTF-8);
-// without the locale generated Wine silently falls back to 1252, and nothing else would show
-// that the first pass is not the Japanese one.
+// The tests run in the Japanese locale and again where the ANSI code page is 1252
+// (KV_LANG=en_US.UTF-8) and 65001 (hi_IN.UTF-8); without a locale generated Wine silently
+// falls back to 1252, and nothing else would show that a pass is not the one it claims.
 TEST(Platform, RunsInTheCodePageOfItsLocale) {
     const char* lang = std::getenv("KV_LANG");
-    const bool western = lang && std::string(lang).rfind("en_US", 0) == 0;
-    EXPECT_EQ(GetACP(), western ? 1252u : 932u);
+    const std::string name = lang ? lang : "";
+    const unsigned want = name.rfind("en_US", 0) == 0 ? 1252u : name.rfind("hi_IN", 0) == 0 ? 65001u : 932u;
+    EXPECT_EQ(GetACP(), want);
     EXPECT_EQ(std::string("新規パス"), "\x90\x56\x8B\x4B\x83\x70\x83\x58");
 }
 
