@@ -58,10 +58,18 @@ TMenuItem* MakeItem(TMainForm1* form, TPopupMenu* menu, const char* name, const 
 
 TMainForm1::TMainForm1(TComponent* AOwner) : TForm(AOwner) {
     CreateComponents();
+    // Where code page 932 holds the executable's path, the folder and the list file are
+    // what they always were; else the list file is found by the Unicode folder, and
+    // messages show its path as far as it converts.
     const std::wstring exe = ModuleFileName();
-    FListFile = FolderOf(exe) + Widen(::ListFilePath(""));
-    ExeFolder = NarrowShown(FolderOf(exe));
-    FExePath = NarrowShown(exe);
+    const NarrowText path = Narrow(exe);
+    FExePath = path.bytes;
+    if (path.exact) {
+        SetExeFolder(FolderOfPath(FExePath, CodePage::Cp932()));
+    } else {
+        ExeFolder = NarrowShown(FolderOf(exe));
+        FListFile = FolderOf(exe) + Widen(::ListFilePath(""));
+    }
     // Off-screen to the left and seven pixels high: the timer slides the window in.
     SetTop(20);
     SetLeft(-524);
