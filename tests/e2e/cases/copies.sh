@@ -23,28 +23,41 @@ main_windows() {
 case_second_start_over_the_same_list_brings_the_window_forward_and_ends() {
     start_with_list '"a","C:\\a"\r\n' || return
     touch -d '2001-01-01 00:00' "$LIST"
-    # Minimised, and spelled otherwise: upper case, from another working folder.
-    probe post "$MAIN" 112 F020 0
-    for _ in $(seq 50); do
-        probe info "$MAIN"
-        (($(field style "$PROBE_LINE") & 0x20000000)) && break
-        sleep 0.1
-    done
-    local upper
+    # Another program in front of the window.
+    (PATH=$CASE_PATH exec wine notepad >/dev/null 2>&1) &
+    for _ in $(seq 100); do probe_list others && [ -n "$PROBE_LINES" ] && break; sleep 0.1; done
+    local editor round upper
+    editor=$(cut -d' ' -f1 <<<"$PROBE_LINES")
+    # The program's path spelled otherwise: upper case, from another working folder.
     upper=$(zpath "$CASE_DIR/$KV_NAME" | tr 'a-z' 'A-Z')
-    start_copy / "$upper"
-    ends_by_itself "$SECOND_PID" || return
-    expect_eq "exit code of the second start" 0 "$ENDED_WITH"
-    main_windows
-    expect_eq "main windows" "$MAIN pid=" "$(sed 's/pid=.*/pid=/' <<<"$MAINS")"
-    probe_list others
-    expect_eq "windows of other programs" "" "$PROBE_LINES"
-    probe info "$MAIN"
-    expect_eq "minimised after the second start" 0 $((($(field style "$PROBE_LINE") & 0x20000000) != 0))
-    expect_eq "visible" 1 "$(field visible "$PROBE_LINE")"
-    probe foreground
-    expect_eq "foreground window" "ok $MAIN" "$PROBE_LINE"
+    for round in "behind another program" "minimised"; do
+        if [ "$round" = minimised ]; then
+            probe post "$MAIN" 112 F020 0
+            for _ in $(seq 50); do
+                probe info "$MAIN"
+                (($(field style "$PROBE_LINE") & 0x20000000)) && break
+                sleep 0.1
+            done
+        else
+            probe foreground
+            expect_eq "foreground window before" "ok $editor" "$PROBE_LINE"
+        fi
+        start_copy / "$upper"
+        ends_by_itself "$SECOND_PID" || return
+        expect_eq "$round: exit code of the second start" 0 "$ENDED_WITH"
+        main_windows
+        expect_eq "$round: main windows" "$MAIN pid=" "$(sed 's/pid=.*/pid=/' <<<"$MAINS")"
+        probe_list others
+        expect_eq "$round: windows of other programs" "$editor" "$(cut -d' ' -f1 <<<"$PROBE_LINES")"
+        probe info "$MAIN"
+        expect_eq "$round: minimised afterwards" 0 $((($(field style "$PROBE_LINE") & 0x20000000) != 0))
+        expect_eq "$round: visible" 1 "$(field visible "$PROBE_LINE")"
+        probe foreground
+        expect_eq "$round: foreground window" "ok $MAIN" "$PROBE_LINE"
+    done
     expect_eq "list file left alone" "2001-01-01 00:00" "$(date -r "$LIST" '+%Y-%m-%d %H:%M')"
+    close_others
+    focus_main
     # The running window goes on as before.
     key Down ctrl+d
     close_program ctrl+q
