@@ -4,16 +4,20 @@
 #include "app/portable/InstanceName.h"
 #include "framework/WideText.h"
 
+#include <algorithm>
+
 namespace {
 
-// A Win32 call that fills a buffer and answers the length it needs when the buffer is short.
+// What a Win32 call writes into a buffer of its choice of size: a short buffer makes it
+// answer the size it needs, or (the module file name) fill the buffer to the brim. Paths
+// reach 32767 characters.
 template <class Fill> std::wstring Filled(Fill fill) {
     std::wstring buf(MAX_PATH, L'\0');
-    for (int i = 0; i < 4; ++i) {
+    while (buf.size() <= 65536) {
         const DWORD n = fill(buf.data(), static_cast<DWORD>(buf.size()));
         if (n == 0) return {};
         if (n < buf.size()) return buf.substr(0, n);
-        buf.assign(n + 1, L'\0');
+        buf.assign(std::max<size_t>(n + 1, buf.size() * 2), L'\0');
     }
     return {};
 }
