@@ -3,7 +3,7 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all setup native win test run gallery bench fuzz clean clang-win
+.PHONY: all setup native win test run gallery bench fuzz clean clang-win dist
 all: native win
 
 setup:
@@ -47,5 +47,9 @@ bench: native win
 fuzz: setup
 	@scripts/run-fuzz
 
+# The release: build/dist/Kestrovane1-<version>-win64.zip and its SHA-256 sum, checked.
+dist: setup
+	@scripts/make-dist
+
 clean:
-	rm -rf build/native build/win build/clang-win build/fuzz build/bench
+	rm -rf build/native build/win build/clang-win build/fuzz build/bench build/dist-win build/dist

@@ -12,9 +12,10 @@
 #include "framework/ExceptionDisplay.h"
 #include "framework/Exceptions.h"
 #include "framework/WideText.h"
-#include "framework/SystemColors.h"
 
 #include <shellapi.h>
+
+#include <algorithm>
 
 TMainForm1* MainForm1 = nullptr;
 
@@ -143,6 +144,7 @@ void TMainForm1::CreateComponents() {
     MultiColComboBox1->DropDownCount = 12;
     MultiColComboBox1->SetItemHeight(15);
     MultiColComboBox1->OnChange = [this](TObject* s) { MultiColComboBox1Change(s); };
+    MultiColComboBox1->OnDropDown = [this](TObject*) { FollowListFile(); };
 
     PopupMenu1 = Make<TPopupMenu>(this, "PopupMenu1");
     PopupMenu = PopupMenu1;
@@ -171,6 +173,7 @@ void TMainForm1::Dispatch(TMessage& msg) {
         return;
     }
     if (msg.Msg == WM_ENDSESSION) WMEndSession(msg);  // the framework then ends the application
+    if (msg.Msg == WM_ACTIVATE && LOWORD(msg.WParam) != WA_INACTIVE) FollowListFile();
     TForm::Dispatch(msg);
 }
 
@@ -183,9 +186,31 @@ std::vector<std::string> TMainForm1::Entries() {
     return e;
 }
 
+void TMainForm1::ShowEntries(const std::vector<std::string>& entries) {
+    const int selected = MultiColComboBox1->ItemIndex();
+    const std::string selectedEntry = selected >= 0 ? MultiColComboBox1->Items()->Get(selected) : "";
+    TComboItems* items = MultiColComboBox1->Items();
+    items->BeginUpdate();
+    try {
+        items->Clear();
+        for (const std::string& e : entries) items->Add(e);
+    } catch (...) {
+        items->EndUpdate();
+        throw;
+    }
+    items->EndUpdate();
+    FChanges.Reset(entries);
+    if (selected < 0) return;
+    const auto at = std::find(entries.begin(), entries.end(), selectedEntry);
+    MultiColComboBox1->SetItemIndex(at == entries.end() ? -1 : static_cast<int>(at - entries.begin()));
+    MultiColComboBox1Change(this);
+}
+
 void TMainForm1::FormShow(TObject*) {
     FLoadFailed = false;
     FEntriesAtLoad.clear();
+    FFileEntries.clear();
+    FChanges.Reset({});
     try {
         Memo1->LoadFromFile(FListFile);
     } catch (...) {
@@ -194,18 +219,40 @@ void TMainForm1::FormShow(TObject*) {
         const DWORD attr = GetFileAttributesW(FListFile.c_str());
         FLoadFailed = attr != INVALID_FILE_ATTRIBUTES;
         FEntriesAtLoad = Entries();
+        FChanges.Reset(FEntriesAtLoad);
         throw;
     }
-    TComboItems* items = MultiColComboBox1->Items();
-    items->BeginUpdate();
+    FFileEntries = Memo1->Lines();
+    ShowEntries(FFileEntries);
+}
+
+std::vector<std::string> TMainForm1::ReadListFileNow() {
     try {
-        items->Clear();
-        for (int i = 0; i < Memo1->Count(); ++i) items->Add(Memo1->Get(i));
+        Memo1->LoadFromFile(FListFile);
     } catch (...) {
-        items->EndUpdate();
+        const DWORD attr = GetFileAttributesW(FListFile.c_str());
+        if (attr == INVALID_FILE_ATTRIBUTES && IsMissingFileError(GetLastError())) return {};
         throw;
     }
-    items->EndUpdate();
+    return Memo1->Lines();
+}
+
+// Someone may edit the list file in a text editor while the window runs all day. Such an
+// edit shows in the list as soon as the user comes back to the window, as long as the
+// window holds nothing of its own that reloading would lose; otherwise the save merges.
+void TMainForm1::FollowListFile() {
+    if (FChanges.Any()) return;
+    std::vector<std::string> now;
+    try {
+        now = ReadListFileNow();
+    } catch (...) {
+        return;  // held by the editor right now: the next activation looks again
+    }
+    if (now == FFileEntries && !FLoadFailed) return;
+    FLoadFailed = false;
+    FEntriesAtLoad.clear();
+    FFileEntries = now;
+    ShowEntries(now);
 }
 
 void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
@@ -223,15 +270,31 @@ void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
     SaveList();
 }
 
-void TMainForm1::SaveList() {
-    Memo1->Clear();
-    const int n = MultiColComboBox1->Items()->Count();
-    for (int i = 0; i < n; ++i) {
-        std::string entry = MultiColComboBox1->Items()->Get(i);
-        if (!entry.empty()) Memo1->Add(entry);
+std::optional<std::vector<std::string>> TMainForm1::ListToWrite() {
+    if (FLoadFailed) return Entries();  // the user has agreed to replace what was never read
+    std::vector<std::string> now = ReadListFileNow();
+    if (now == FFileEntries) return Entries();
+    if (!FChanges.Any()) {
+        FFileEntries = std::move(now);  // an edit made outside stays as it is
+        return std::nullopt;
     }
+    return FChanges.ApplyTo(std::move(now));
+}
+
+void TMainForm1::SaveList() {
+    const std::optional<std::vector<std::string>> list = ListToWrite();
+    if (!list) return;
+    Memo1->Clear();
+    for (const std::string& entry : *list)
+        if (!entry.empty()) Memo1->Add(entry);
     Memo1->SaveToFile(FListFile);
     FLoadFailed = false;
+    FFileEntries = Memo1->Lines();
+    // The list now shows what the file holds, and nothing is the window's own any more.
+    if (*list != Entries())
+        ShowEntries(*list);
+    else
+        FChanges.Reset(*list);
 }
 
 // The window is meant to stay open all day, so at log-off or shut-down the list is
@@ -259,7 +322,9 @@ void TMainForm1::Timer1Timer(TObject*) {
 void TMainForm1::Exit1Click(TObject*) { Close(); }
 
 void TMainForm1::AppendEntry(const std::string& name, const std::string& path) {
-    MultiColComboBox1->Items()->Add(MakeEntryString(Label3->Caption(), name, path));
+    const std::string entry = MakeEntryString(Label3->Caption(), name, path);
+    MultiColComboBox1->Items()->Add(entry);
+    FChanges.Appended(entry);
 }
 
 std::string TMainForm1::AskName(const std::string& folder) {
@@ -280,7 +345,10 @@ void TMainForm1::N1Click(TObject*) {
 
 void TMainForm1::Delete1Click(TObject* Sender) {
     const int i = MultiColComboBox1->ItemIndex();
-    if (i >= 0) MultiColComboBox1->Items()->Delete(i);
+    if (i >= 0) {
+        FChanges.Deleted(static_cast<size_t>(i));
+        MultiColComboBox1->Items()->Delete(i);
+    }
     MultiColComboBox1->Repaint();
     MultiColComboBox1Change(Sender);
 }

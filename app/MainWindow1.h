@@ -3,6 +3,7 @@
 // button and a pop-up menu, that slides in from the left edge of the screen.
 #include "app/LineBuffer.h"
 #include "app/ShellServices.h"
+#include "app/portable/ListChanges.h"
 #include "controls/GradBox.h"
 #include "controls/MCCBox.h"
 #include "framework/ExtCtrls.h"
@@ -10,6 +11,7 @@
 #include "framework/StdCtrls.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class TMainForm1 : public TForm {
@@ -63,8 +65,19 @@ private:
     void CreateComponents();
     std::string AskName(const std::string& folder);
     std::vector<std::string> Entries();
-    // Writes every non-empty entry to the list file, replacing it in one step.
+    // Puts `entries` in the list; the selected entry stays selected where it still is.
+    void ShowEntries(const std::vector<std::string>& entries);
+    // The list file's entries as they are now: none when the file is not there. Throws
+    // when it is there but cannot be read.
+    std::vector<std::string> ReadListFileNow();
+    // The entries the save writes: the window's list while the file is as it was read;
+    // once someone edited it, the file as it is now with the window's own changes applied,
+    // or nothing at all when the window has none.
+    std::optional<std::vector<std::string>> ListToWrite();
+    // Writes the list file (ListToWrite), replacing it in one step.
     void SaveList();
+    // While the window has no change of its own, shows an edit made to the file outside.
+    void FollowListFile();
 
     // The executable's folder and path as far as the program's code page holds them, for
     // messages and the information page; the list file is opened by its UTF-16 path.
@@ -77,6 +90,9 @@ private:
     // the close neither overwrites the file with it unasked nor loses the user's changes.
     bool FLoadFailed = false;
     std::vector<std::string> FEntriesAtLoad;
+    // The list file's entries as last read or written, and what the window changed since.
+    std::vector<std::string> FFileEntries;
+    ListChanges FChanges;
 };
 
 extern TMainForm1* MainForm1;

@@ -23,6 +23,9 @@
 //                                  system resolves it (an 8.3 part becomes its real name)
 //   windows                        the program's visible top-level windows
 //   others                         visible top-level windows of other programs
+//   mains                          every visible main window of the program, of any copy
+//                                  of it, with its process id
+//   foreground                     the foreground window
 //   icon <hwnd>                    the window's icons: its class's big and small ones
 //                                  and what it answers for its big icon (0: none)
 //   resource <type> <name> <path>  a resource of an executable file (type and name as
@@ -375,6 +378,14 @@ void Run(const std::string& line) {
             if (ProcessOf(h) != pid && ProcessOf(h) != GetCurrentProcessId() && IsWindowVisible(h))
                 lines.push_back(Hex(h) + " " + Info(h).substr(3));
         List(lines);
+    } else if (cmd == "mains") {
+        std::vector<std::string> lines;
+        for (HWND h : TopLevels())
+            if (IsWindowVisible(h) && ClassOf(h) == MainClass)
+                lines.push_back(Hex(h) + " pid=" + std::to_string(ProcessOf(h)));
+        List(lines);
+    } else if (cmd == "foreground") {
+        std::cout << "ok " << Hex(GetForegroundWindow()) << "\n";
     } else if (cmd == "icon") {
         std::string h;
         in >> h;

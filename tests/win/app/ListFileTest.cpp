@@ -159,6 +159,9 @@ TEST_F(MainWindowTest, TheEndOfTheSessionWritesTheListAsTheCloseWouldWithoutADia
     } rows[] = {
         {"the session's registrations are written, empty entries dropped", "kept\r\n\r\nmore\r\n",
          nullptr, nullptr, "kept\r\nmore\r\n\"New\",\"C:\\New\"\r\n"},
+        {"an edit made in the file meanwhile stays, the registration follows it", "kept\r\n", nullptr,
+         [](const std::string& list) { TestSupport::WriteFileBytes(list, "kept\r\nedited\r\n"); },
+         "kept\r\nedited\r\n\"New\",\"C:\\New\"\r\n"},
         {"a file that cannot be replaced stays whole, silently", "kept\r\n", nullptr,
          [](const std::string& list) { SetFileAttributesA(list.c_str(), FILE_ATTRIBUTE_READONLY); },
          "kept\r\n"},
@@ -183,11 +186,12 @@ TEST_F(MainWindowTest, TheEndOfTheSessionWritesTheListAsTheCloseWouldWithoutADia
         form->OnClose = [&](TObject* s, TCloseAction& a) { ++closings, closing(s, a); };
         TestSupport::ShownBoxes().clear();
         Application->Terminated = false;
+        const std::string before = ReadFileBytes(ListFile());
 
         EXPECT_EQ(SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
         SendMessageA(form->Handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);  // cancelled: goes on
         EXPECT_FALSE(Application->Terminated);
-        EXPECT_EQ(ReadFileBytes(ListFile()), r.file);
+        EXPECT_EQ(ReadFileBytes(ListFile()), before);
         SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
         EXPECT_TRUE(Application->Terminated);
         EXPECT_EQ(ReadFileBytes(ListFile()), r.saved);

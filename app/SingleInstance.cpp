@@ -1,0 +1,160 @@
+#include "app/SingleInstance.h"
+
+#include "app/WidePath.h"
+#include "app/portable/InstanceName.h"
+#include "framework/WideText.h"
+
+#include <algorithm>
+
+namespace {
+
+// What a Win32 call writes into a buffer of its choice of size: a short buffer makes it
+// answer the size it needs, or (the module file name) fill the buffer to the brim. Paths
+// reach 32767 characters.
+template <class Fill> std::wstring Filled(Fill fill) {
+    std::wstring buf(MAX_PATH, L'\0');
+    while (buf.size() <= 65536) {
+        const DWORD n = fill(buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0) return {};
+        if (n < buf.size()) return buf.substr(0, n);
+        buf.assign(std::max<size_t>(n + 1, buf.size() * 2), L'\0');
+    }
+    return {};
+}
+
+// The folder as the file system names it: through links and substituted drives where the
+// folder can be opened, else its long form (no 8.3 short names), else as given.
+std::wstring CanonicalFolder(const std::wstring& folder) {
+    const std::wstring forFs = ForFileSystem(folder);
+    HANDLE h = CreateFileW(forFs.c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        const std::wstring final = Filled([h](wchar_t* b, DWORD n) {
+            return GetFinalPathNameByHandleW(h, b, n, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        });
+        CloseHandle(h);
+        if (!final.empty()) return final;
+    }
+    const std::wstring longForm =
+        Filled([&forFs](wchar_t* b, DWORD n) { return GetLongPathNameW(forFs.c_str(), b, n); });
+    return longForm.empty() ? folder : longForm;
+}
+
+// Upper case as file names compare, whatever the user's language.
+std::wstring UpperCase(std::wstring s) {
+    if (s.empty()) return s;
+    std::wstring out(s.size(), L'\0');
+    const int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, s.data(), static_cast<int>(s.size()),
+                                out.data(), static_cast<int>(out.size()), nullptr, nullptr, 0);
+    if (n == static_cast<int>(s.size())) return out;
+    CharUpperBuffW(s.data(), static_cast<DWORD>(s.size()));
+    return s;
+}
+
+std::u16string Utf16(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
+std::wstring FromUtf16(const std::u16string& s) { return std::wstring(s.begin(), s.end()); }
+
+// The running copy's window: the mapping holds its process id in the high half and the
+// window handle (32 significant bits) in the low half, written in one step.
+LONG64 Record(DWORD pid, HWND window) {
+    return static_cast<LONG64>(static_cast<ULONG64>(pid) << 32 |
+                               static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window)));
+}
+
+BOOL CALLBACK FindShownWindow(HWND h, LPARAM found) {
+    if (!IsWindowVisible(h) || !IsWindowEnabled(h)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = h;
+    return FALSE;
+}
+
+} // namespace
+
+std::wstring NormalisedListPath(const std::wstring& path) {
+    std::wstring full = Filled([&path](wchar_t* b, DWORD n) { return GetFullPathNameW(path.c_str(), n, b, nullptr); });
+    if (full.empty()) full = path;
+    const size_t cut = full.find_last_of(L'\\');
+    if (cut == std::wstring::npos) return UpperCase(full);
+    std::wstring folder = FromUtf16(WithoutLongPathPrefix(Utf16(CanonicalFolder(full.substr(0, cut + 1)))));
+    if (folder.empty() || folder.back() != L'\\') folder += L'\\';
+    return UpperCase(folder + full.substr(cut + 1));
+}
+
+std::wstring InstanceNameFor(const std::wstring& listFile) {
+    return Widen(InstanceObjectName(Utf16(NormalisedListPath(listFile))));
+}
+
+std::wstring ListFileOfThisProgram() {
+    const std::wstring exe = Filled([](wchar_t* b, DWORD n) { return GetModuleFileNameW(nullptr, b, n); });
+    return exe.substr(0, exe.find_last_of(L'\\') + 1) + L"DirList.txt";
+}
+
+void BringToFront(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    // This process was just started by the user, so it may set the foreground window; it
+    // also hands that right to the running copy, whose own activation then goes through.
+    AllowSetForegroundWindow(pid);
+    if (IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
+    HWND target = GetLastActivePopup(window);  // a dialog it has open, else the window
+    if (!target || !IsWindowVisible(target)) {
+        // Not shown yet: a message box of its start-up stands in front of it.
+        target = nullptr;
+        EnumThreadWindows(GetWindowThreadProcessId(window, nullptr), FindShownWindow,
+                          reinterpret_cast<LPARAM>(&target));
+    }
+    if (target) SetForegroundWindow(target);
+}
+
+TSingleInstance::TSingleInstance(const std::wstring& listFile) {
+    const std::wstring name = InstanceNameFor(listFile);
+    FMutex = CreateMutexW(nullptr, FALSE, name.c_str());
+    FMapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG64),
+                                  (name + L".window").c_str());
+    if (FMapping) FView = MapViewOfFile(FMapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(LONG64));
+}
+
+TSingleInstance::~TSingleInstance() {
+    if (FOwned && FView) InterlockedExchange64(static_cast<LONG64*>(FView), 0);
+    if (FView) UnmapViewOfFile(FView);
+    if (FMapping) CloseHandle(FMapping);
+    if (FOwned) ReleaseMutex(FMutex);
+    if (FMutex) CloseHandle(FMutex);
+}
+
+bool TSingleInstance::TryOwn() {
+    const DWORD r = WaitForSingleObject(FMutex, 0);
+    FOwned = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;  // abandoned: the other copy crashed
+    return FOwned;
+}
+
+HWND TSingleInstance::RunningWindow() const {
+    if (!FView) return nullptr;
+    const LONG64 v = InterlockedCompareExchange64(static_cast<LONG64*>(FView), 0, 0);
+    if (!v) return nullptr;
+    // Window handles are 32 bits wide in every process and sign-extended to 64.
+    HWND w = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(static_cast<DWORD>(v))));
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    return IsWindow(w) && owner == static_cast<DWORD>(static_cast<ULONG64>(v) >> 32) ? w : nullptr;
+}
+
+bool TSingleInstance::Claim() {
+    if (!FMutex || !FView) return true;  // no such objects to be had: run as every copy did
+    if (TryOwn()) return true;
+    // The other copy makes its window moments after it starts; while it has not, wait, and
+    // take over if it ends meanwhile. One that never shows a window is left alone.
+    for (int i = 0; i < 300; ++i) {
+        if (HWND w = RunningWindow()) {
+            BringToFront(w);
+            return false;
+        }
+        const DWORD r = WaitForSingleObject(FMutex, 100);
+        if (r == WAIT_OBJECT_0 || r == WAIT_ABANDONED) return FOwned = true;
+    }
+    return false;
+}
+
+void TSingleInstance::Publish(HWND window) {
+    if (FOwned && FView) InterlockedExchange64(static_cast<LONG64*>(FView), Record(GetCurrentProcessId(), window));
+}
