@@ -4,7 +4,6 @@
 #include "controls/portable/McRowLayout.h"
 #include "framework/Exceptions.h"
 #include "framework/WideText.h"
-#include "framework/SystemColors.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,6 @@
 // its questions with the platform.
 #include "controls/ShineSpdBtn.h"
 
-#include "framework/SystemColors.h"
 #include "framework/portable/Accelerator.h"
 
 namespace {

@@ -131,7 +131,8 @@ LRESULT TCustomComboBox::SendItemMessage(UINT msg, WPARAM wParam, const std::str
 
 std::string TCustomComboBox::ItemTextOf(LPARAM lParam) const {
     if (lParam == 0) return {};
-    if (FItemBytes.wide && reinterpret_cast<const wchar_t*>(lParam) == FItemBytes.wide) return FItemBytes.bytes->c_str();  // the message carries text up to a NUL
+    // The message carries the text up to a NUL, the collection's bytes too.
+    if (FItemBytes.wide && reinterpret_cast<const wchar_t*>(lParam) == FItemBytes.wide) return FItemBytes.bytes->c_str();
     return NarrowShown(reinterpret_cast<const wchar_t*>(lParam));
 }
 

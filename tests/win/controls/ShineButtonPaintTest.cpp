@@ -1,5 +1,4 @@
 #include "controls/ShineSpdBtn.h"
-#include "framework/SystemColors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #include "controls/ShineSpdBtn.h"
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
-#include "framework/SystemColors.h"
 #include "tests/win/common/TestSupport.h"
 
 #include <gtest/gtest.h>
