@@ -200,13 +200,25 @@ expect_file() {
 # write_file <path> <bytes, printf format, in UTF-8 (stored as code page 932)>
 write_file() { printf "$2" | iconv -f UTF-8 -t CP932 >"$1"; }
 
-# launched <regex>: waits until a new process whose command line matches has started.
+# ours <pid>: the process runs in this project's Wine prefix. Other copies of the project
+# may run their own tests on the same machine at the same time, and ps shows theirs too.
+ours() { { tr '\0' '\n' <"/proc/$1/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; }
+# running <regex>: whether a process of ours whose command line matches is running.
+running() {
+    local pid args
+    while read -r pid args; do
+        [[ $args =~ $1 ]] && ours "$pid" && return 0
+    done < <(ps -eo pid=,args=)
+    return 1
+}
+
+# launched <regex>: waits until a new process of ours whose command line matches has started.
 LAUNCHED_SEEN=" "
 launched() {
     local pid args
     for _ in $(seq 100); do
         while read -r pid args; do
-            [[ $args =~ $1 ]] || continue
+            [[ $args =~ $1 ]] && ours "$pid" || continue
             [[ $LAUNCHED_SEEN == *" $pid "* ]] && continue
             LAUNCHED_SEEN+="$pid "
             return 0

@@ -93,7 +93,7 @@ case_nothing_reaches_the_window_under_the_prompt_and_alt_e_launches_after_it() {
     sleep 0.4
     key ctrl+n
     probe dialog 1500 "$first" && fail "another dialog opened under the prompt: $PROBE_LINE"
-    ps -eo args | grep -q '[E]XPLORER.EXE' && fail "the launch button was pressed under the prompt"
+    running 'EXPLORER\.EXE' && fail "the launch button was pressed under the prompt"
     key ctrl+a
     xdotool type --delay 60 "one"
     key Return

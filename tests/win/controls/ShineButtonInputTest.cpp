@@ -311,7 +311,7 @@ TEST_F(ShineInput, AcceleratorsClickAndMayToggleDown) {
     struct Case {
         const char* name;
         const char* caption;
-        char typed;
+        wchar_t typed;  // the windows are Unicode: a typed character arrives in UTF-16
         bool accelCharDown;
         bool clicked, downAfter;
     } cases[]{
@@ -321,6 +321,8 @@ TEST_F(ShineInput, AcceleratorsClickAndMayToggleDown) {
         {"another letter", "&Open", 'p', false, false, false},
         {"a doubled ampersand only", "&&Open", 'O', false, false, false},
         {"a later kanji accelerator", "&A&漢", 'a', false, false, false},
+        {"a half-width katakana accelerator", "&ｴｸｽ", L'\uFF74', false, true, false},
+        {"a Latin letter with the katakana's byte value", "&ｴｸｽ", L'\u00B4', false, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -330,7 +332,7 @@ TEST_F(ShineInput, AcceleratorsClickAndMayToggleDown) {
         btn[2]->SetCaption(c.caption);
         btn[2]->SetAccelCharDown(c.accelCharDown);
         log.clear();
-        PostMessageA(form.Handle(), WM_CHAR, static_cast<unsigned char>(c.typed), 1);
+        PostMessageW(form.Handle(), WM_CHAR, static_cast<WPARAM>(c.typed), 1);
         Application->ProcessMessages();
         EXPECT_EQ(log, c.clicked ? Events{"C click"} : Events{});
         EXPECT_EQ(btn[2]->Down(), c.downAfter);
