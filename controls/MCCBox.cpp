@@ -81,7 +81,7 @@ void TMultiColComboBox::CBResetContent(TMessage& msg) {
 // exactly what it hands out. The program itself reads entries through GetItemText and
 // gets them whole.
 std::size_t TMultiColComboBox::ItemTextCapacity() {
-    static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
     return wine ? 512 : 4096;
 }
 
