@@ -956,9 +956,10 @@ TEST_F(MCCBox, ANewTargetColumnOrIndentRefillsAndRepaints) {
     EXPECT_EQ(box->GetSelectedText(), "e");
 }
 
-// Reloading a shown list between BeginUpdate and EndUpdate: while redrawing is off,
-// Windows drops what is invalidated (Wine's combo box keeps it), so the end of the update
-// itself repaints, and the closed field then shows the new selection.
+// Reloading a shown list between BeginUpdate and EndUpdate: Windows leaves the repaint
+// after WM_SETREDRAW to whoever turned redrawing back on (Wine's combo box happens to keep
+// what was invalidated meanwhile, so the test lets none of it stand), so the end of the
+// update itself repaints, and the closed field then shows the new selection.
 TEST_F(MCCBox, TheEndOfAnUpdateRepaintsTheShownList) {
     LikeTheMainWindow(box);
     Fill({"\"a\",\"C:\\old\""});
@@ -970,7 +971,7 @@ TEST_F(MCCBox, TheEndOfAnUpdateRepaintsTheShownList) {
     items->Clear();
     items->Add("\"b\",\"C:\\new\"");
     box->SetItemIndex(0);
-    ValidateRect(box->Handle(), nullptr);  // as Windows leaves it
+    ValidateRect(box->Handle(), nullptr);
     items->EndUpdate();
     EXPECT_TRUE(RepaintPending(box->Handle()));
     EXPECT_EQ(WindowText(box->Handle()), "C:\\new");
