@@ -28,7 +28,7 @@ void TMultiColComboBox::CreateParams(TCreateParams& p) {
 // ---------------------------------------------------------------- entry bookkeeping
 
 void TMultiColComboBox::PassShown(TMessage& msg, const std::string& entry) {
-    const std::string shown = FEntries.ShownText(entry, TargetColumn);
+    const std::string shown = FEntries.ShownText(entry, FTargetColumn);
     msg.LParam = reinterpret_cast<LPARAM>(shown.c_str());
     TCustomComboBox::Dispatch(msg);
 }
@@ -73,26 +73,31 @@ void TMultiColComboBox::CBResetContent(TMessage& msg) {
     TCustomComboBox::Dispatch(msg);
 }
 
-// The length query answers with the full entry: a caller sizes its buffer by it before
-// asking for the text.
+// CB_GETLBTEXT carries no buffer size. Windows sizes the buffer of a translated request
+// by the length query; Wine hands an ANSI window a Unicode sender's request in a fixed
+// buffer of 512 bytes of its own, whatever the length query said. So the message hands
+// out at most that much of an entry (4096 bytes with a NUL on Windows, 512 under Wine),
+// cut before a double-byte character that would not fit, and the length query answers
+// exactly what it hands out. The program itself reads entries through GetItemText and
+// gets them whole.
+std::size_t TMultiColComboBox::ItemTextCapacity() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine ? 512 : 4096;
+}
+
 void TMultiColComboBox::CBGetLBTextLen(TMessage& msg) {
     TCustomComboBox::Dispatch(msg);
     if (msg.Result < 0) return;
-    msg.Result = FEntries.TextLength(static_cast<int>(msg.WParam));
+    msg.Result = FEntries.TextLength(static_cast<int>(msg.WParam), ItemTextCapacity());
 }
 
-// The message carries no buffer size, and not every sender sizes its buffer by the length
-// query: Wine's translation for a Unicode sender passes a fixed buffer of 512 bytes
-// whatever the entry's length. So the message hands out at most 511 bytes of an entry,
-// cut before a double-byte character that would not fit, and answers the bytes it wrote.
-// The program itself reads entries through GetItemText and gets them whole.
 void TMultiColComboBox::CBGetLBText(TMessage& msg) {
     const int index = static_cast<int>(msg.WParam);
-    if (FEntries.TextLength(index) < 0 || msg.LParam == 0) {
+    if (FEntries.TextLength(index, 0) < 0 || msg.LParam == 0) {
         TCustomComboBox::Dispatch(msg);
         return;
     }
-    msg.Result = FEntries.CopyText(index, reinterpret_cast<char*>(msg.LParam), 512);
+    msg.Result = FEntries.CopyText(index, reinterpret_cast<char*>(msg.LParam), ItemTextCapacity());
 }
 
 std::string TMultiColComboBox::GetItemText(int index) {
@@ -111,6 +116,33 @@ void TMultiColComboBox::CBGetItemHeight(TMessage& msg) {
     msg.Result = static_cast<LRESULT>(mis.itemHeight);
 }
 
+// ---------------------------------------------------------------- settings
+
+void TMultiColComboBox::SetTargetColumn(std::uint8_t v) {
+    if (v == FTargetColumn) return;
+    FTargetColumn = v;
+    if (HandleAllocated()) RefillShown();
+    Invalidate();
+}
+
+void TMultiColComboBox::SetIndent(int v) {
+    if (v == FIndent) return;
+    FIndent = v;
+    Invalidate();
+}
+
+// Straight to the system control: the entries themselves stay as they are.
+void TMultiColComboBox::RefillShown() {
+    const int selected = ItemIndex();
+    TMessage reset{CB_RESETCONTENT, 0, 0, 0};
+    TCustomComboBox::Dispatch(reset);
+    for (int i = 0; i < FEntries.Count(); ++i) {
+        TMessage add{CB_ADDSTRING, 0, 0, 0};
+        PassShown(add, FEntries.Get(i));
+    }
+    SetItemIndex(selected);
+}
+
 // ---------------------------------------------------------------- text
 
 std::string TMultiColComboBox::GetColumnText(int index, int column) const {
@@ -125,7 +157,7 @@ std::string TMultiColComboBox::GetSelectedText() {
             modified = SendMessageA(edit, EM_GETMODIFY, 0, 0) != 0;
         if (modified) text = GetText();
     }
-    return FEntries.SelectedText(CanEdit(), modified, text, ItemIndex(), TargetColumn);
+    return FEntries.SelectedText(CanEdit(), modified, text, ItemIndex(), FTargetColumn);
 }
 
 // ---------------------------------------------------------------- drawing

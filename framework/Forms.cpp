@@ -243,8 +243,13 @@ bool TApplication::PreProcess(MSG& msg) {
     if (!form) return false;
     if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && form->IsShortCut(static_cast<UINT>(msg.wParam)))
         return true;
-    if (IsDialogChar(msg) && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0) return true;
-    // Tab order, Enter, Esc and the buttons' mnemonics.
+    if (IsDialogChar(msg)) {
+        if (form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0) return true;
+    }
+    // Mnemonics are the controls' own (above): the dialog manager would click a push
+    // button for a plain letter and move the focus onto it.
+    if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) return false;
+    // Tab order, Enter and Esc.
     return IsDialogMessageA(root, &msg) != 0;
 }
 

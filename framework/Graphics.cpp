@@ -186,17 +186,20 @@ void TCanvas::FillRect(const TRect& r) {
     ++FillCount;
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
     ::FillRect(FDC, &rc, Brush.Handle());
+    Changed();
 }
 
 void TCanvas::FrameRect(const TRect& r) {
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
     ::FrameRect(FDC, &rc, Brush.Handle());
+    Changed();
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     SelectPen();
     SelectBrush();
     ::Rectangle(FDC, left, top, right, bottom);
+    Changed();
 }
 
 void TCanvas::MoveTo(int x, int y) { MoveToEx(FDC, x, y, nullptr); }
@@ -204,12 +207,14 @@ void TCanvas::MoveTo(int x, int y) { MoveToEx(FDC, x, y, nullptr); }
 void TCanvas::LineTo(int x, int y) {
     SelectPen();
     ::LineTo(FDC, x, y);
+    Changed();
 }
 
 void TCanvas::TextAt(int x, int y, const std::string& text) {
     SelectFont();
     SelectBrush();
     ExtTextOutA(FDC, x, y, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+    Changed();
 }
 
 TPoint TCanvas::TextExtent(const std::string& text) {
@@ -225,5 +230,6 @@ int TCanvas::DrawTextIn(const std::string& text, TRect& r, UINT format) {
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
     int h = ::DrawTextA(FDC, text.data(), static_cast<int>(text.size()), &rc, format);
     r = {rc.left, rc.top, rc.right, rc.bottom};
+    if (!(format & DT_CALCRECT)) Changed();
     return h;
 }
