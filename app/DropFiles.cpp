@@ -2,8 +2,8 @@
 
 #include "app/WidePath.h"
 
-bool IsExistingFolder(const std::string& path) {
-    const DWORD attr = GetFileAttributesW(ForFileSystem(FromAnsi(path)).c_str());
+bool IsExistingFolder(const std::wstring& path) {
+    const DWORD attr = GetFileAttributesW(ForFileSystem(path).c_str());
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -22,10 +22,11 @@ struct DropRelease {
 };
 } // namespace
 
-int RegisterDrop(HDROP drop, const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse,
-                 const CodePage& cp) {
+int RegisterDrop(HDROP drop, const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse) {
     DropRelease release{drop};
     const int count = static_cast<int>(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
-    auto itemPath = [drop](int i) { return AnsiPathOf(DroppedItemPath(drop, static_cast<UINT>(i))); };
-    return RegisterDroppedItems(count, itemPath, IsExistingFolder, ask, append, refuse, cp);
+    auto folderOf = [drop](int i) {
+        return AnsiPathOf(RegisteredFolderOf(DroppedItemPath(drop, static_cast<UINT>(i)), IsExistingFolder));
+    };
+    return RegisterDroppedItems(count, folderOf, ask, append, refuse);
 }

@@ -9,14 +9,13 @@
 
 // The folder test: the platform reports attributes for the path, and they include the
 // directory attribute. Paths of any length are tested.
-bool IsExistingFolder(const std::string& path);
+bool IsExistingFolder(const std::wstring& path);
 
 // Dropped item i's full path, whole, in Unicode.
 std::wstring DroppedItemPath(HDROP drop, UINT i);
 
 // Registers every item of the drop in the shell's order, one naming prompt per item, and
 // releases the drop handle once, after the last prompt (also when a step fails). An item
-// whose path the code page cannot name is refused through `refuse` and skipped.
-// Returns the number of entries appended.
-int RegisterDrop(HDROP drop, const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse,
-                 const CodePage& cp);
+// whose registered folder the code page cannot name, exactly or by its short path, is
+// refused through `refuse` and skipped. Returns the number of entries appended.
+int RegisterDrop(HDROP drop, const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse);

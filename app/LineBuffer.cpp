@@ -18,6 +18,8 @@ BOOL WINAPI PlatformWrite(void* file, const void* data, unsigned long size, unsi
     return ok;
 }
 
+BOOL WINAPI PlatformFlush(void* file) { return FlushFileBuffers(static_cast<HANDLE>(file)); }
+
 struct FileHandle {
     HANDLE h;
     ~FileHandle() {
@@ -28,6 +30,7 @@ struct FileHandle {
 } // namespace
 
 TLineBuffer::WriteFn TLineBuffer::SystemWrite = PlatformWrite;
+TLineBuffer::FlushFn TLineBuffer::SystemFlush = PlatformFlush;
 
 bool IsMissingFileError(unsigned long error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -100,9 +103,9 @@ void WriteInPlace(const std::wstring& path, const std::string& bytes) {
         Truncate(f.h, old.size());
         throw EWriteError(Texts::WriteError);
     }
-    if (Rewind(f.h) && WriteAll(f.h, bytes) && Truncate(f.h, bytes.size()) && FlushFileBuffers(f.h)) return;
+    if (Rewind(f.h) && WriteAll(f.h, bytes) && Truncate(f.h, bytes.size()) && TLineBuffer::SystemFlush(f.h)) return;
     if (Rewind(f.h) && WriteAll(f.h, old)) Truncate(f.h, old.size());
-    FlushFileBuffers(f.h);
+    TLineBuffer::SystemFlush(f.h);
     throw EWriteError(Texts::WriteError);
 }
 
@@ -148,7 +151,7 @@ void TLineBuffer::SaveToFile(const std::wstring& path) const {
             if (exists) return WriteInPlace(path, bytes);
             throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
         }
-        if (!WriteAll(f.h, bytes) || !FlushFileBuffers(f.h)) {
+        if (!WriteAll(f.h, bytes) || !TLineBuffer::SystemFlush(f.h)) {
             CloseHandle(f.h);
             f.h = INVALID_HANDLE_VALUE;
             DeleteFileW(temp.c_str());

@@ -42,6 +42,9 @@ public:
     // The platform's write call, replaceable so tests can make a write fail midway.
     using WriteFn = BOOL (*)(void* file, const void* data, unsigned long size, unsigned long* written);
     static WriteFn SystemWrite;
+    // The platform's flush to the disk, replaceable so tests can make it fail.
+    using FlushFn = BOOL (*)(void* file);
+    static FlushFn SystemFlush;
 
 private:
     std::vector<std::string> FLines;

@@ -140,7 +140,7 @@ void TMainForm1::CreateComponents() {
     name->SetColor(clBtnFace);
     TCBColumn* path = MultiColComboBox1->Columns()->Add();
     path->Width = 540;
-    MultiColComboBox1->TargetColumn = 1;
+    MultiColComboBox1->SetTargetColumn(1);
     MultiColComboBox1->DropDownCount = 12;
     MultiColComboBox1->SetItemHeight(15);
     MultiColComboBox1->OnChange = [this](TObject* s) { MultiColComboBox1Change(s); };
@@ -311,12 +311,12 @@ void TMainForm1::WMEndSession(TMessage& msg) {
 
 void TMainForm1::Timer1Timer(TObject*) {
     const SlideInAction a = SlideInStep(Left(), Height(), Width());
-    switch (a) {
-    case SlideInAction::MoveRight: SetLeft(Left() + 32); break;
-    case SlideInAction::Grow: SetHeight(Height() + 3); break;
-    case SlideInAction::Widen: SetWidth(Width() + 8); break;
-    case SlideInAction::Stop: Timer1->SetEnabled(false); break;
+    if (a == SlideInAction::Stop) {
+        Timer1->SetEnabled(false);
+        return;
     }
+    const SlideInBounds b = ApplySlideIn({Left(), Height(), Width()}, a);
+    SetBounds(b.left, Top(), b.width, b.height);  // the top edge stays
 }
 
 void TMainForm1::Exit1Click(TObject*) { Close(); }
@@ -364,6 +364,5 @@ void TMainForm1::MultiColComboBox1Change(TObject*) {
 void TMainForm1::WMDropFiles(TMessage& msg) {
     RegisterDrop(
         reinterpret_cast<HDROP>(msg.WParam), [this](const std::string& f) { return AskName(f); },
-        [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, TellRefusal,
-        CodePage::Cp932());
+        [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, TellRefusal);
 }

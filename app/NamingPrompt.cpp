@@ -1,5 +1,6 @@
 #include "app/NamingPrompt.h"
 
+#include "app/portable/ByteLimit.h"
 #include "app/portable/PromptLayout.h"
 #include "framework/Forms.h"
 #include "framework/WideText.h"
@@ -17,7 +18,21 @@ struct PromptState {
     bool done = false;
     bool accepted = false;
     std::string text;
+    std::wstring fitting;  // the field's text as it last fitted the limit
 };
+
+// The edit control counts characters; the name is limited in bytes of the program's code
+// page, so a change that makes it longer is cut back to what fits.
+void KeepWithinBytes(HWND edit, PromptState& st) {
+    std::wstring now(static_cast<size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+    now.resize(static_cast<size_t>(GetWindowTextW(edit, now.data(), static_cast<int>(now.size()))));
+    const LimitedText kept = LimitToBytes(st.fitting, now, MaxLength,
+                                          [](std::wstring_view t) { return Narrow(t).bytes.size(); });
+    st.fitting = kept.text;
+    if (!kept.cut) return;
+    SetWindowTextW(edit, kept.text.c_str());
+    SendMessageW(edit, EM_SETSEL, kept.caret, kept.caret);
+}
 
 // The prompt's font, the window font of the program.
 HFONT CreatePromptFont() {
@@ -40,6 +55,10 @@ LRESULT CALLBACK PromptProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams));
         break;
     case WM_COMMAND:
+        if (st && LOWORD(wp) == EditId && HIWORD(wp) == EN_CHANGE) {
+            KeepWithinBytes(reinterpret_cast<HWND>(lp), *st);
+            return 0;
+        }
         if (st && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
             st->accepted = LOWORD(wp) == IDOK;
             if (st->accepted) st->text = WindowText(GetDlgItem(w, EditId));
@@ -132,6 +151,7 @@ std::string Show(const std::string& caption, const std::string& prompt,
 
     HWND owner = DialogOwner();
     PromptState st;
+    st.fitting = Widen(defaultText);
     std::optional<DisabledWindows> disabled(std::in_place);
     HWND dlg = CreateWindowExW(exStyle, Widen(ClassName).c_str(), Widen(caption).c_str(), style, x, y, w, h,
                                owner, nullptr, GetModuleHandleW(nullptr), &st);

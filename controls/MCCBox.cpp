@@ -29,7 +29,7 @@ void TMultiColComboBox::CreateParams(TCreateParams& p) {
 // ---------------------------------------------------------------- entry bookkeeping
 
 void TMultiColComboBox::PassShown(TMessage& msg, const std::string& entry) {
-    const std::wstring shown = Widen(FEntries.ShownText(entry, TargetColumn));
+    const std::wstring shown = Widen(FEntries.ShownText(entry, FTargetColumn));
     msg.LParam = reinterpret_cast<LPARAM>(shown.c_str());
     TCustomComboBox::Dispatch(msg);
 }
@@ -72,29 +72,33 @@ void TMultiColComboBox::CBResetContent(TMessage& msg) {
     TCustomComboBox::Dispatch(msg);
 }
 
-// The length query answers with the full entry's byte length: a caller sizes its buffer
-// by it before asking for the text, and no entry has more UTF-16 units than bytes.
+// CB_GETLBTEXT carries no buffer size. Windows sizes the buffer of a translated request
+// by the length query; Wine hands the window (a Unicode one) an ANSI sender's request in a
+// fixed buffer of 512 characters of its own, whatever the length query said. So the
+// message hands out at most that much of an entry (4096 bytes with a NUL on Windows, 512
+// under Wine), cut before a double-byte character that would not fit, in UTF-16, and the
+// length query answers the bytes it hands out, which are never fewer than its UTF-16
+// characters. The program itself reads entries through GetItemText and gets them whole.
+std::size_t TMultiColComboBox::ItemTextCapacity() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine ? 512 : 4096;
+}
+
 void TMultiColComboBox::CBGetLBTextLen(TMessage& msg) {
     TCustomComboBox::Dispatch(msg);
     if (msg.Result < 0) return;
-    msg.Result = FEntries.TextLength(static_cast<int>(msg.WParam));
+    msg.Result = FEntries.TextLength(static_cast<int>(msg.WParam), ItemTextCapacity());
 }
 
-// The message carries no buffer size, and not every sender sizes its buffer by the length
-// query: Wine's translation for an ANSI sender passes a fixed buffer of 512 characters
-// whatever the entry's length. So the message hands out at most 511 bytes of an entry,
-// cut before a double-byte character that would not fit, in UTF-16 (the window is
-// Unicode), and answers the characters it wrote. The program itself reads entries through
-// GetItemText and gets them whole.
 void TMultiColComboBox::CBGetLBText(TMessage& msg) {
     const int index = static_cast<int>(msg.WParam);
-    if (FEntries.TextLength(index) < 0 || msg.LParam == 0) {
+    if (FEntries.TextLength(index, 0) < 0 || msg.LParam == 0) {
         TCustomComboBox::Dispatch(msg);
         return;
     }
-    char bytes[512];
-    const int n = FEntries.CopyText(index, bytes, sizeof bytes);
-    const std::wstring wide = Widen(std::string_view(bytes, static_cast<size_t>(std::max(n, 0))));
+    std::string bytes(ItemTextCapacity(), '\0');
+    const int n = FEntries.CopyText(index, bytes.data(), bytes.size());
+    const std::wstring wide = Widen(std::string_view(bytes.data(), static_cast<size_t>(std::max(n, 0))));
     auto* out = reinterpret_cast<wchar_t*>(msg.LParam);
     std::copy(wide.begin(), wide.end(), out);
     out[wide.size()] = L'\0';
@@ -117,6 +121,33 @@ void TMultiColComboBox::CBGetItemHeight(TMessage& msg) {
     msg.Result = static_cast<LRESULT>(mis.itemHeight);
 }
 
+// ---------------------------------------------------------------- settings
+
+void TMultiColComboBox::SetTargetColumn(std::uint8_t v) {
+    if (v == FTargetColumn) return;
+    FTargetColumn = v;
+    if (HandleAllocated()) RefillShown();
+    Invalidate();
+}
+
+void TMultiColComboBox::SetIndent(int v) {
+    if (v == FIndent) return;
+    FIndent = v;
+    Invalidate();
+}
+
+// Straight to the system control: the entries themselves stay as they are.
+void TMultiColComboBox::RefillShown() {
+    const int selected = ItemIndex();
+    TMessage reset{CB_RESETCONTENT, 0, 0, 0};
+    TCustomComboBox::Dispatch(reset);
+    for (int i = 0; i < FEntries.Count(); ++i) {
+        TMessage add{CB_ADDSTRING, 0, 0, 0};
+        PassShown(add, FEntries.Get(i));
+    }
+    SetItemIndex(selected);
+}
+
 // ---------------------------------------------------------------- text
 
 std::string TMultiColComboBox::GetColumnText(int index, int column) const {
@@ -131,7 +162,7 @@ std::string TMultiColComboBox::GetSelectedText() {
             modified = SendMessageW(edit, EM_GETMODIFY, 0, 0) != 0;
         if (modified) text = GetText();
     }
-    return FEntries.SelectedText(CanEdit(), modified, text, ItemIndex(), TargetColumn);
+    return FEntries.SelectedText(CanEdit(), modified, text, ItemIndex(), FTargetColumn);
 }
 
 // ---------------------------------------------------------------- drawing

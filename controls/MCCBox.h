@@ -76,8 +76,13 @@ public:
 
     TCBColumns* Columns() { return &FColumns; }
     void SetColumns(TCBColumns* v) { FColumns.Assign(v); }
-    std::uint8_t TargetColumn = 0;
-    int Indent = 2;
+    // The field that the system control shows and the selection stands for. A new column
+    // fills the system control anew, keeping the selection.
+    std::uint8_t TargetColumn() const { return FTargetColumn; }
+    void SetTargetColumn(std::uint8_t v);
+    // Inset of the cell text from its left edge (from its right edge when right-aligned).
+    int Indent() const { return FIndent; }
+    void SetIndent(int v);
     bool CanEdit() const { return FStyle == csDropDown; }
     void SetCanEdit(bool v) { SetStyle(v ? csDropDown : csDropDownList); }
 
@@ -85,6 +90,8 @@ public:
     std::string GetSelectedText();
     // The whole entry, straight from the entry list: no message buffer limits it.
     std::string GetItemText(int index) override;
+    // The most bytes (NUL included) that CB_GETLBTEXT writes into a caller's buffer.
+    static std::size_t ItemTextCapacity();
 
 protected:
     void CreateParams(TCreateParams& p) override;
@@ -103,7 +110,12 @@ private:
     // Hands an item message on with the shown text in place of the entry.
     void PassShown(TMessage& msg, const std::string& entry);
 
+    // Puts the shown text of every entry into the system control again.
+    void RefillShown();
+
     TCBColumns FColumns{this};
     McEntryBook FEntries;
+    std::uint8_t FTargetColumn = 0;
+    int FIndent = 2;
     bool FDrawingEdit = false;
 };

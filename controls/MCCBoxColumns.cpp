@@ -88,9 +88,9 @@ void TCBColumn::DrawColumn(TMultiColComboBox* combo, const TRect& rect, const st
     canvas->FillRect(rect);
     TRect textRect = rect;
     if (Alignment == taRightJustify)
-        textRect.Right -= combo->Indent;
+        textRect.Right -= combo->Indent();
     else
-        textRect.Left += combo->Indent;
+        textRect.Left += combo->Indent();
     const McAlignment a = Alignment == taRightJustify ? McAlignment::taRightJustify
                           : Alignment == taCenter     ? McAlignment::taCenter
                                                       : McAlignment::taLeftJustify;

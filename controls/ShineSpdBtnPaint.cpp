@@ -26,8 +26,9 @@ std::unique_ptr<TBitmap> TShineSpeedButton::CreateStateGlyph() {
     if (!FGlyph || FGlyph->Empty()) return nullptr;
     const int w = FGlyph->Width(), h = FGlyph->Height();
     Image32 source(w, h);
+    const TBitmap& glyph = *FGlyph;  // read only: reading is no change to repaint for
     for (int y = 0; y < h; ++y)
-        std::copy_n(FGlyph->ScanLine(y), w, source.Row(y));
+        std::copy_n(glyph.ScanLine(y), w, source.Row(y));
     GlyphEffectInput in;
     in.State = FState;
     in.ActiveImage = FActiveImage;

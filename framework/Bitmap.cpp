@@ -201,15 +201,21 @@ void TBitmap::FreeImage() {
     Changed();
 }
 
-std::uint32_t* TBitmap::ScanLine(int row) {
+std::uint32_t* TBitmap::Row(int row) const {
     if (!FBits || row < 0 || row >= FHeight) return nullptr;
     GdiFlush(); // drawing through the DC may still be queued
     return FBits + static_cast<std::size_t>(row) * FWidth;
 }
 
-const std::uint32_t* TBitmap::ScanLine(int row) const {
-    return const_cast<TBitmap*>(this)->ScanLine(row);
+// A row handed out for writing is a change: the owner hears of it now and repaints later,
+// after the caller has written.
+std::uint32_t* TBitmap::ScanLine(int row) {
+    std::uint32_t* r = Row(row);
+    if (r) Changed();
+    return r;
 }
+
+const std::uint32_t* TBitmap::ScanLine(int row) const { return Row(row); }
 
 std::uint32_t TBitmap::Pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= FWidth || y >= FHeight) return 0;
@@ -257,7 +263,10 @@ HDC TBitmap::DC() {
 }
 
 TCanvas* TBitmap::Canvas() {
-    if (!FCanvas) FCanvas = std::make_unique<TCanvas>();
+    if (!FCanvas) {
+        FCanvas = std::make_unique<TCanvas>();
+        FCanvas->OnChange = [this](TObject*) { Changed(); };
+    }
     FCanvas->SetHandle(DC());
     return FCanvas.get();
 }

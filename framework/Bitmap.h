@@ -45,6 +45,7 @@ public:
     void HandOverToDevice() { SetPixelFormat(TPixelFormat::pfDevice); }
 
     // Rows of a 32-bit image, row 0 at the top. Null for other formats or out of range.
+    // A row taken for writing notifies (OnChange); a row read through a const bitmap not.
     std::uint32_t* ScanLine(int row);
     const std::uint32_t* ScanLine(int row) const;
     std::uint32_t Pixel(int x, int y) const; // any format, as 0x00RRGGBB
@@ -59,13 +60,14 @@ public:
     // A memory DC with the bitmap selected, made on first use and kept until the image
     // changes. Drawing through it does not notify; call Changed afterwards.
     HDC DC();
-    // A canvas on DC(); its drawing does not notify either.
+    // A canvas on DC(); every drawing through it notifies.
     TCanvas* Canvas();
 
     TNotifyEvent OnChange;
     void Changed();
 
 private:
+    std::uint32_t* Row(int row) const;
     void Release();
     void Deselect();
     void CopyFrom(const TBitmap* source);

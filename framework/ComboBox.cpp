@@ -180,16 +180,16 @@ void TCustomComboBox::DrawItem(int index, const TRect& rect, TOwnerDrawState) {
 
 // The window's height covers the closed field and the open list together: as many rows as
 // there are items, at least one and at most DropDownCount. The combo box of common controls
-// 6 sizes its list by its own least number of visible rows instead of the window's height,
-// so it is told DropDownCount as well.
+// 6 sizes its list by its own least number of visible rows instead of the window's height
+// (30 unless told), so it is told the same number of rows; it takes no fewer than one, which
+// is all it shows where DropDownCount leaves no row at all.
 void TCustomComboBox::SizeForDropDown() {
     if (!HandleAllocated()) return;
-    if (DropDownCount > 0)
-        SendMessageW(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(DropDownCount), 0);
+    const int rows = DropDownRows(FItems.Count(), DropDownCount);
+    SendMessageW(FHandle, CB_SETMINVISIBLE, static_cast<WPARAM>(std::max(rows, 1)), 0);
     RECT r;
     GetWindowRect(FHandle, &r);
     const int itemHeight = static_cast<int>(SendMessageW(FHandle, CB_GETITEMHEIGHT, 0, 0));
-    const int rows = DropDownRows(FItems.Count(), DropDownCount);
     const int h = itemHeight * rows + (r.bottom - r.top) + 2;
     SetWindowPos(FHandle, nullptr, 0, 0, r.right - r.left, h,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);

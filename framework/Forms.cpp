@@ -257,7 +257,10 @@ bool TApplication::PreProcess(MSG& msg) {
         const WPARAM ch = ProgramChar(msg.wParam);
         if (ch != 0 && form->Perform(CM_DIALOGCHAR, ch, msg.lParam) != 0) return true;
     }
-    // Tab order, Enter, Esc and the buttons' mnemonics.
+    // Mnemonics are the controls' own (above): the dialog manager would click a push
+    // button for a plain letter and move the focus onto it.
+    if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) return false;
+    // Tab order, Enter and Esc.
     return IsDialogMessageW(root, &msg) != 0;
 }
 

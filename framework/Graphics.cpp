@@ -187,17 +187,20 @@ void TCanvas::FillRect(const TRect& r) {
     ++FillCount;
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
     ::FillRect(FDC, &rc, Brush.Handle());
+    Changed();
 }
 
 void TCanvas::FrameRect(const TRect& r) {
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
     ::FrameRect(FDC, &rc, Brush.Handle());
+    Changed();
 }
 
 void TCanvas::Rectangle(int left, int top, int right, int bottom) {
     SelectPen();
     SelectBrush();
     ::Rectangle(FDC, left, top, right, bottom);
+    Changed();
 }
 
 void TCanvas::MoveTo(int x, int y) { MoveToEx(FDC, x, y, nullptr); }
@@ -205,6 +208,7 @@ void TCanvas::MoveTo(int x, int y) { MoveToEx(FDC, x, y, nullptr); }
 void TCanvas::LineTo(int x, int y) {
     SelectPen();
     ::LineTo(FDC, x, y);
+    Changed();
 }
 
 void TCanvas::TextAt(int x, int y, const std::string& text) {
@@ -212,6 +216,7 @@ void TCanvas::TextAt(int x, int y, const std::string& text) {
     SelectBrush();
     const std::wstring wide = Widen(text);
     ExtTextOutW(FDC, x, y, 0, nullptr, wide.data(), static_cast<UINT>(wide.size()), nullptr);
+    Changed();
 }
 
 TPoint TCanvas::TextExtent(const std::string& text) {
@@ -229,5 +234,6 @@ int TCanvas::DrawTextIn(const std::string& text, TRect& r, UINT format) {
     const std::wstring wide = Widen(text);
     int h = ::DrawTextW(FDC, wide.data(), static_cast<int>(wide.size()), &rc, format);
     r = {rc.left, rc.top, rc.right, rc.bottom};
+    if (!(format & DT_CALCRECT)) Changed();
     return h;
 }

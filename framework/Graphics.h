@@ -151,8 +151,13 @@ public:
     int DrawTextIn(const std::string& text, TRect& r, UINT format);
     // Counts calls of FillRect since the handle was set (a paint's cost is its fills).
     int FillCount = 0;
+    // After every drawing: what owns the surface (a bitmap) hears that it changed.
+    TNotifyEvent OnChange;
 
 private:
+    void Changed() {
+        if (OnChange) OnChange(this);
+    }
     void SelectFont();
     void SelectBrush();
     void SelectPen();

@@ -24,7 +24,7 @@ void TMenuItem::Click() {
     if (Enabled && OnClick) OnClick(this);
 }
 
-void TPopupMenu::Popup(int x, int y) {
+HMENU TPopupMenu::MakeMenuHandle() const {
     HMENU menu = CreatePopupMenu();
     for (size_t i = 0; i < Items.size(); ++i) {
         const TMenuItem* it = Items[i];
@@ -36,6 +36,11 @@ void TPopupMenu::Popup(int x, int y) {
         if (it->ShortCut) text += "\t" + ShortCutToText(it->ShortCut);
         AppendMenuW(menu, MF_STRING | (it->Enabled ? 0 : MF_GRAYED), i + 1, Widen(text).c_str());
     }
+    return menu;
+}
+
+void TPopupMenu::Popup(int x, int y) {
+    HMENU menu = MakeMenuHandle();
     HWND owner = static_cast<HWND>(OwnerWindow);
     if (!owner) owner = GetActiveWindow();
     SetForegroundWindow(owner);

@@ -3,6 +3,8 @@
 // (key code + 0x4000 for Ctrl, 0x2000 for Shift, 0x8000 for Alt) and a click handler.
 #include "framework/Classes.h"
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -33,6 +35,9 @@ public:
     void Add(TMenuItem* item) { Items.push_back(item); }
     // Shows the menu at a screen point and runs the chosen item.
     void Popup(int x, int y);
+    // The menu as Popup shows it: every item with its shortcut, disabled ones greyed,
+    // item i answering i + 1. The caller destroys it.
+    HMENU MakeMenuHandle() const;
     // Runs the enabled item whose shortcut this is; true when an item took it (a
     // disabled item ignores its shortcut, which then acts as no shortcut at all).
     bool IsShortCut(TShortCut sc);

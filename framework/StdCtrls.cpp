@@ -1,5 +1,7 @@
 #include "framework/StdCtrls.h"
 
+#include "framework/portable/Accelerator.h"
+
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
     ControlStyle = csReplicatable | csOpaque | csSetCaption | csClickEvents | csDoubleClicks;
     FWidth = 65;
@@ -51,6 +53,23 @@ void TButton::CreateParams(TCreateParams& p) {
 void TButton::Dispatch(TMessage& msg) {
     if (msg.Msg == CN_COMMAND && HIWORD(msg.WParam) == BN_CLICKED) {
         Click();
+        return;
+    }
+    if (msg.Msg == CM_DIALOGCHAR) {
+        CMDialogChar(msg);
+        return;
+    }
+    TWinControl::Dispatch(msg);
+}
+
+void TButton::CMDialogChar(TMessage& msg) {
+    // A letter typed without Alt is no accelerator of a push button, not even while the
+    // button has the focus.
+    const bool alt = (msg.LParam & (static_cast<LPARAM>(KF_ALTDOWN) << 16)) != 0;
+    if (alt && msg.WParam < 0x100 && IsAccel(static_cast<char>(msg.WParam), Caption(), CodePage::Cp932()) &&
+        Enabled() && Visible() && Parent() && Parent()->Showing()) {
+        Click();
+        msg.Result = 1;
         return;
     }
     TWinControl::Dispatch(msg);

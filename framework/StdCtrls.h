@@ -25,4 +25,9 @@ public:
 
 protected:
     void CreateParams(TCreateParams& p) override;
+
+private:
+    // Alt and the caption's underlined letter click the button, and only click it: the
+    // focus stays where it is, so the keys go on acting on the control that had it.
+    void CMDialogChar(TMessage& msg);
 };

@@ -248,7 +248,7 @@ private:
         c->SetParent(this);
         c->SetBounds(kLeft, FTop, 4 * kStep - 6, 21);
         c->SetCanEdit(false);
-        c->TargetColumn = 2;
+        c->SetTargetColumn(2);
         TCBColumns* columns = c->Columns();
         columns->Items(0)->Width = 90;
         columns->Items(0)->SetColor(clBtnFace);

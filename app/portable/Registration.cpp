@@ -5,12 +5,15 @@
 const char* const DefaultEntryName = "新規パス";
 const char* const NamingCaption = "名称の入力";
 
-std::string RegisteredFolderOf(std::string_view item,
-                               const std::function<bool(const std::string&)>& isFolder,
-                               const CodePage& cp) {
-    std::string q = StripTrailingBackslash(item, cp);
+std::wstring RegisteredFolderOf(std::wstring_view item, const std::function<bool(const std::wstring&)>& isFolder) {
+    auto strip = [](std::wstring_view p) {
+        if (!p.empty() && p.back() == L'\\') p.remove_suffix(1);
+        return std::wstring(p);
+    };
+    const std::wstring q = strip(item);
     if (isFolder(q)) return q;
-    return StripTrailingBackslash(PathPartOf(item, cp), cp);
+    const std::size_t sep = item.find_last_of(L"\\:");
+    return strip(sep == std::wstring_view::npos ? std::wstring_view{} : item.substr(0, sep + 1));
 }
 
 void RegisterChosenFolder(const AnsiPathChoice& chosen, const AskName& ask, const AppendEntry& append,
@@ -25,21 +28,18 @@ void RegisterChosenFolder(const AnsiPathChoice& chosen, const AskName& ask, cons
     if (!name.empty()) append(name, path);
 }
 
-int RegisterDroppedItems(int count, const std::function<AnsiPathChoice(int index)>& itemPath,
-                         const std::function<bool(const std::string&)>& isFolder,
-                         const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse,
-                         const CodePage& cp) {
+int RegisterDroppedItems(int count, const std::function<AnsiPathChoice(int index)>& folderOf,
+                         const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse) {
     int appended = 0;
     for (int i = 0; i < count; ++i) {
-        const AnsiPathChoice item = itemPath(i);
-        if (item.refused) {
-            refuse(item.message);
+        const AnsiPathChoice folder = folderOf(i);
+        if (folder.refused) {
+            refuse(folder.message);
             continue;
         }
-        const std::string folder = RegisteredFolderOf(item.path, isFolder, cp);
-        const std::string name = ask(folder);
+        const std::string name = ask(folder.path);
         if (name.empty()) continue;
-        append(name, folder);
+        append(name, folder.path);
         ++appended;
     }
     return appended;

@@ -21,12 +21,13 @@ extern const char* const DefaultEntryName;
 // The naming prompt's caption.
 extern const char* const NamingCaption;
 
-// The folder that a dropped item registers: the item itself when, without its trailing
-// backslash, it names an existing folder; otherwise the folder that holds it, without its
-// trailing backslash (a file, a shortcut, or a path that no longer exists).
-std::string RegisteredFolderOf(std::string_view item,
-                               const std::function<bool(const std::string&)>& isFolder,
-                               const CodePage& cp);
+// The folder that a dropped item registers, taken from the item's path as the shell hands
+// it (UTF-16, where no character hides a backslash): the item itself when, without its
+// trailing backslash, it names an existing folder; otherwise the folder that holds it,
+// without its trailing backslash (a file, a shortcut, or a path that no longer exists).
+// Only this folder is turned into the code page's bytes, so a file whose own name the
+// code page cannot hold still registers its folder by the folder's own name.
+std::wstring RegisteredFolderOf(std::wstring_view item, const std::function<bool(const std::wstring&)>& isFolder);
 
 // One chosen folder from the folder browser (empty after a cancel): a refused path is
 // reported and registers nothing; otherwise strips one trailing backslash, asks for a
@@ -34,10 +35,8 @@ std::string RegisteredFolderOf(std::string_view item,
 void RegisterChosenFolder(const AnsiPathChoice& chosen, const AskName& ask, const AppendEntry& append,
                           const ShowRefusal& refuse, const CodePage& cp);
 
-// A drop of `count` items: for each item in order, read its path, find its registered
-// folder, ask for a name and append the named ones. A refused item is reported and the
-// drop goes on with the next one. Returns the number appended.
-int RegisterDroppedItems(int count, const std::function<AnsiPathChoice(int index)>& itemPath,
-                         const std::function<bool(const std::string&)>& isFolder,
-                         const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse,
-                         const CodePage& cp);
+// A drop of `count` items: for each item in order, find its registered folder as the
+// code page's bytes (`folderOf`), ask for a name and append the named ones. A refused
+// folder is reported and the drop goes on with the next item. Returns the number appended.
+int RegisterDroppedItems(int count, const std::function<AnsiPathChoice(int index)>& folderOf,
+                         const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse);

@@ -53,15 +53,8 @@ std::string McEntryBook::SelectedText(bool canEdit, bool modified, std::string_v
     return GetColumnText(itemIndex, targetColumn);
 }
 
-int McEntryBook::TextLength(int index) const {
+int McEntryBook::TextLength(int index, std::size_t capacity) const {
     if (!InRange(index)) return -1;
-    // A message answer is an int: a monstrous entry must not wrap round to CB_ERR.
-    std::size_t n = FEntries[static_cast<std::size_t>(index)].size();
-    return static_cast<int>(std::min<std::size_t>(n, std::numeric_limits<int>::max()));
-}
-
-int McEntryBook::CopyText(int index, char* buffer, std::size_t capacity) const {
-    if (!InRange(index) || buffer == nullptr || capacity == 0) return -1;
     const std::string& entry = FEntries[static_cast<std::size_t>(index)];
     std::size_t n = 0;
     while (n < entry.size()) {
@@ -69,6 +62,14 @@ int McEntryBook::CopyText(int index, char* buffer, std::size_t capacity) const {
         if (next >= capacity) break;
         n = next;
     }
+    // A message answer is an int: a monstrous entry must not wrap round to CB_ERR.
+    return static_cast<int>(std::min<std::size_t>(n, std::numeric_limits<int>::max()));
+}
+
+int McEntryBook::CopyText(int index, char* buffer, std::size_t capacity) const {
+    if (!InRange(index) || buffer == nullptr || capacity == 0) return -1;
+    const std::string& entry = FEntries[static_cast<std::size_t>(index)];
+    const std::size_t n = static_cast<std::size_t>(TextLength(index, capacity));
     std::memcpy(buffer, entry.data(), n);
     buffer[n] = '\0';
     return static_cast<int>(n);

@@ -60,10 +60,12 @@ public:
     std::string SelectedText(bool canEdit, bool modified, std::string_view text, int itemIndex,
                              int targetColumn) const;
 
-    // The answer to both CB_GETLBTEXT and CB_GETLBTEXTLEN: the full entry's byte length,
-    // or -1 (CB_ERR) for an index out of range. Answering the length query with the
-    // shown column's length would let a caller size its buffer too small for the text.
-    int TextLength(int index) const;
+    // The answer to both CB_GETLBTEXT and CB_GETLBTEXTLEN: the bytes of entry index that
+    // CopyText hands out into `capacity` (the whole entry when it fits), or -1 (CB_ERR)
+    // for an index out of range. Answering the length query with the shown column's
+    // length would let a caller size its buffer too small for the text, and answering
+    // more than the text delivers would make a reader take bytes past its end.
+    int TextLength(int index, std::size_t capacity) const;
 
     // Copies entry index into buffer, never writing more than capacity bytes: as much of
     // the entry as fits in capacity-1 bytes without splitting a double-byte character,

@@ -1,7 +1,6 @@
 #include "ShineLook.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 bool UsesPressedLook(TShineButtonState state) {
     return state == sbsActiveDown || state == sbsDown;
@@ -79,27 +78,13 @@ std::vector<TSegment> FrameSegments(TFrameType type, bool pressedLook, int w, in
         s.push_back({{0, 0}, {w - 1, 0}, o});
         s.push_back({{w - 1, 0}, {w - 1, h - 1}, o});
         s.push_back({{w - 1, h - 1}, {0, h - 1}, o});
-        s.push_back({{0, h - 1}, {0, 0}, o});
+        // Past the first corner: a button one pixel wide and high has no other line to
+        // paint it, and the outline is the whole border of (0, 0, W, H).
+        s.push_back({{0, h - 1}, {0, -1}, o});
         break;
     }
     }
     return s;
-}
-
-std::vector<TColor> RasterizeSegments(const std::vector<TSegment>& segments, int w, int h,
-                                      TColor background) {
-    std::vector<TColor> grid(static_cast<std::size_t>(std::max(w, 0)) * std::max(h, 0),
-                             background);
-    for (const TSegment& seg : segments) {
-        if (seg.From.X != seg.To.X && seg.From.Y != seg.To.Y)
-            throw std::invalid_argument("only horizontal and vertical lines are rasterised");
-        const int dx = (seg.To.X > seg.From.X) - (seg.To.X < seg.From.X);
-        const int dy = (seg.To.Y > seg.From.Y) - (seg.To.Y < seg.From.Y);
-        for (TPoint p = seg.From; !(p == seg.To); p = {p.X + dx, p.Y + dy})
-            if (p.X >= 0 && p.X < w && p.Y >= 0 && p.Y < h)
-                grid[static_cast<std::size_t>(p.Y) * w + p.X] = seg.Color;
-    }
-    return grid;
 }
 
 TShineLayout CalcDrawPosition(const TShineLayoutInput& in) {

@@ -30,11 +30,6 @@ std::vector<TSegment> FrameSegments(TFrameType type, bool pressedLook, int w, in
                                     const TShineColorValues& colors,
                                     const TShineColorValues& pressedColors);
 
-// Paints segments into a w x h grid (row-major, starting as `background`) the way the
-// platform draws pen lines; only horizontal and vertical segments are supported.
-std::vector<TColor> RasterizeSegments(const std::vector<TSegment>& segments, int w, int h,
-                                      TColor background);
-
 struct TShineLayoutInput {
     TButtonLayout Layout = blGlyphLeft;
     int Margin = -1, Spacing = 4;

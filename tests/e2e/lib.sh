@@ -228,6 +228,19 @@ launched() {
     fail "no process started matching [$1]; seen: $(ps -eo args | grep -i -E 'explorer|browser' | grep -v grep | tr '\n' ';')"
 }
 
+# not_launched <regex>: no new process of ours whose command line matches starts within
+# two seconds.
+not_launched() {
+    local pid args
+    sleep 2
+    while read -r pid args; do
+        [[ $args =~ $1 ]] && ours "$pid" || continue
+        [[ $LAUNCHED_SEEN == *" $pid "* ]] && continue
+        fail "a process started: $args"
+        return 1
+    done < <(ps -eo pid=,args=)
+}
+
 # close_others: waits for the window that another program opened (the explorer's, say)
 # and closes it, as the user would before going on: without a window manager it may
 # cover the program.

@@ -140,12 +140,28 @@ TEST(McEntryBook, SelectedTextPrefersTheUsersTyping) {
             << c.canEdit << c.modified << c.itemIndex << c.target;
 }
 
-TEST(McEntryBook, LengthIsTheWholeEntry) {
-    McEntryBook book = BookOf({"name,path", ""});
-    EXPECT_EQ(book.TextLength(0), 9); // not the 4 bytes of the shown "path"
-    EXPECT_EQ(book.TextLength(1), 0);
-    EXPECT_EQ(book.TextLength(2), -1);
-    EXPECT_EQ(book.TextLength(-1), -1);
+// The length query answers what the text message hands out: the whole entry where the
+// buffer holds it (4096 bytes with the NUL), never more than the copy brings.
+TEST(McEntryBook, LengthIsTheWholeEntryAsFarAsTheCopyBringsIt) {
+    const std::string entry5000 = "n," + std::string(4998, 'p');
+    const std::string entry1000 = "n," + std::string(998, 'p');
+    McEntryBook book = BookOf({"name,path", "", entry5000.c_str(), entry1000.c_str(), "a\x95\x5C"});
+    struct { int index; std::size_t capacity; int want; } rows[] = {
+        {0, 4096, 9},  // not the 4 bytes of the shown "path"
+        {1, 4096, 0},
+        {2, 4096, 4095},
+        {3, 4096, 1000},
+        {3, 512, 511},
+        {4, 3, 1},     // 表 would not fit with its NUL
+        {5, 4096, -1},
+        {-1, 4096, -1},
+    };
+    for (auto r : rows) {
+        EXPECT_EQ(book.TextLength(r.index, r.capacity), r.want) << r.index << " " << r.capacity;
+        if (r.want < 0) continue;
+        std::vector<char> buf(r.capacity);
+        EXPECT_EQ(book.CopyText(r.index, buf.data(), r.capacity), r.want);
+    }
 }
 
 // What CB_GETLBTEXT hands out: the message carries no buffer size, so the combo box copies

@@ -12,8 +12,8 @@ namespace {
 
 // A little file system: the folders that exist.
 struct Disk {
-    std::set<std::string> folders;
-    bool operator()(const std::string& p) const { return folders.count(p) != 0; }
+    std::set<std::wstring> folders;
+    bool operator()(const std::wstring& p) const { return folders.count(p) != 0; }
 };
 
 const CodePage& cp = CodePage::Cp932();
@@ -21,39 +21,41 @@ const CodePage& cp = CodePage::Cp932();
 } // namespace
 
 TEST(Registration, RegisteredFolderOfADroppedItem) {
-    Disk disk{{"C:\\Data", "C:", "C:\\\x95\x5C", "D:\\Dir"}};
-    struct { const char* item; const char* want; } rows[] = {
-        {"C:\\Data", "C:\\Data"},                 // a folder registers itself
-        {"C:\\Data\\", "C:\\Data"},               // also with its trailing backslash
-        {"C:\\Data\\a.txt", "C:\\Data"},          // a file registers its folder
-        {"C:\\Data\\link.lnk", "C:\\Data"},       // a shortcut: the folder holding it
-        {"C:\\", "C:"},                           // a drive root
-        {"C:\\boot.ini", "C:"},                   // a file in a drive root
-        {"C:\\Gone\\x.txt", "C:\\Gone"},          // no longer there: its folder part
-        {"C:\\Gone", "C:"},
-        {"C:\\\x95\x5C", "C:\\\x95\x5C"},         // a folder ending in 表 keeps it whole
-        {"C:\\\x95\x5C\\f.txt", "C:\\\x95\x5C"},
-        {"D:\\Dir\\sub\\", "D:\\Dir\\sub"},       // missing folder with trailing backslash
+    Disk disk{{L"C:\\Data", L"C:", L"C:\\\u8868", L"D:\\Dir", L"C:\\Long Folder Name"}};
+    struct { const wchar_t* item; const wchar_t* want; } rows[] = {
+        {L"C:\\Data", L"C:\\Data"},                 // a folder registers itself
+        {L"C:\\Data\\", L"C:\\Data"},               // also with its trailing backslash
+        {L"C:\\Data\\a.txt", L"C:\\Data"},          // a file registers its folder
+        {L"C:\\Data\\link.lnk", L"C:\\Data"},       // a shortcut: the folder holding it
+        {L"C:\\", L"C:"},                           // a drive root
+        {L"C:\\boot.ini", L"C:"},                   // a file in a drive root
+        {L"C:\\Gone\\x.txt", L"C:\\Gone"},          // no longer there: its folder part
+        {L"C:\\Gone", L"C:"},
+        {L"C:\\\u8868", L"C:\\\u8868"},             // a folder ending in 表 keeps it whole
+        {L"C:\\\u8868\\f.txt", L"C:\\\u8868"},
+        {L"D:\\Dir\\sub\\", L"D:\\Dir\\sub"},       // missing folder with trailing backslash
+        // A file whose own name the code page cannot hold: only its folder is converted.
+        {L"C:\\Long Folder Name\\\uD55C\uAD6D.txt", L"C:\\Long Folder Name"},
+        {L"relative", L""},
     };
-    for (auto r : rows) EXPECT_EQ(RegisteredFolderOf(r.item, disk, cp), r.want) << r.item;
+    for (auto r : rows) EXPECT_EQ(RegisteredFolderOf(r.item, disk), r.want);
 }
 
 TEST(Registration, DropAsksOncePerItemInOrderSkipsEmptiedNamesAndGoesOnPastRefusedItems) {
-    Disk disk{{"C:\\A", "C:\\B"}};
     const AnsiPathChoice refused{true, {}, "no"};
-    std::vector<AnsiPathChoice> items{{false, "C:\\A", {}}, refused, {false, "C:\\B\\f.txt", {}},
-                                      {true, {}, "no either"}, {false, "C:\\A\\g.txt", {}}};
+    std::vector<AnsiPathChoice> folders{{false, "C:\\A", {}}, refused, {false, "C:\\B", {}},
+                                        {true, {}, "no either"}, {false, "C:\\A", {}}};
     std::vector<std::string> names{"one", "", "three"};
     std::vector<std::string> asked, refusals, events;
     std::vector<std::pair<std::string, std::string>> appended;
     int n = RegisterDroppedItems(
-        5, [&](int i) { events.push_back("read " + std::to_string(i)); return items[i]; }, disk,
+        5, [&](int i) { events.push_back("read " + std::to_string(i)); return folders[i]; },
         [&](const std::string& folder) {
             asked.push_back(folder);
             return names[asked.size() - 1];
         },
         [&](const std::string& name, const std::string& folder) { appended.emplace_back(name, folder); },
-        [&](const std::string& message) { refusals.push_back(message); events.push_back("refused"); }, cp);
+        [&](const std::string& message) { refusals.push_back(message); events.push_back("refused"); });
     EXPECT_EQ(n, 2);
     EXPECT_EQ(asked, (std::vector<std::string>{"C:\\A", "C:\\B", "C:\\A"}));
     EXPECT_EQ(refusals, (std::vector<std::string>{"no", "no either"}));

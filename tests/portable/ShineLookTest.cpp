@@ -51,52 +51,8 @@ TEST(ShineLook, GradientStripEndsExactAndTruncatesTowardZero) {
     EXPECT_EQ(sys[77], 0x3F2010u);  // resolved, red in the high byte
 }
 
-// Raised look: H highlight, S shadow, D dark shadow; pressed look in lower case;
-// O the outline (the raised set's dark shadow); '.' untouched.
-std::string Render(TFrameType type, bool pressed) {
-    TShineColorValues colors, pressedColors;
-    colors.Highlight = 'H'; colors.Shadow = 'S'; colors.DarkShadow = 'D';
-    pressedColors.Highlight = 'h'; pressedColors.Shadow = 's'; pressedColors.DarkShadow = 'd';
-    auto segs = FrameSegments(type, pressed, 10, 8, colors, pressedColors);
-    if (type == ftEnclosedFrame)
-        for (size_t i = 4; i < segs.size(); ++i) {
-            EXPECT_EQ(segs[i].Color, TColor('D'));
-            segs[i].Color = 'O';
-        }
-    const auto grid = RasterizeSegments(segs, 10, 8, '.');
-    std::string out;
-    for (int y = 0; y < 8; ++y) {
-        for (int x = 0; x < 10; ++x) out += static_cast<char>(grid[y * 10 + x]);
-        out += '\n';
-    }
-    return out;
-}
-
-TEST(ShineLook, FramePixels) {
-    struct Case { TFrameType type; bool pressed; const char* rows; };
-    const Case cases[] = {
-        {ftFlatFrame, false,
-         "HHHHHHHHH.\nH........S\nH........S\nH........S\nH........S\nH........S\nH........S\n.SSSSSSSSS\n"},
-        {ftFlatFrame, true,
-         "sssssssss.\ns........h\ns........h\ns........h\ns........h\ns........h\ns........h\n.hhhhhhhhh\n"},
-        {ftNormalFrame, false,
-         "HHHHHHHHH.\nH.......SD\nH.......SD\nH.......SD\nH.......SD\nH.......SD\nHSSSSSSSSD\n.DDDDDDDDD\n"},
-        {ftNormalFrame, true,
-         "ddddddddd.\ndssssssssh\nds.......h\nds.......h\nds.......h\nds.......h\nds.......h\n.hhhhhhhhh\n"},
-        {ftEnclosedFrame, false,
-         "OOOOOOOOOO\nOHHHHHHH.O\nOH......SO\nOH......SO\nOH......SO\nOH......SO\nO.SSSSSSSO\nOOOOOOOOOO\n"},
-        {ftEnclosedFrame, true,
-         "OOOOOOOOOO\nOsssssss.O\nOs......hO\nOs......hO\nOs......hO\nOs......hO\nO.hhhhhhhO\nOOOOOOOOOO\n"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(Render(c.type, c.pressed), c.rows) << c.type << c.pressed;
-}
-
 TEST(ShineLook, UnknownFrameTypeDrawsNothing) {
     EXPECT_TRUE(FrameSegments(static_cast<TFrameType>(3), false, 10, 8, {}, {}).empty());
-}
-
-TEST(ShineLook, RasteriserRefusesDiagonals) {
-    EXPECT_THROW(RasterizeSegments({{{0, 0}, {3, 3}, 1}}, 5, 5, 0), std::invalid_argument);
 }
 
 struct LayoutCase {

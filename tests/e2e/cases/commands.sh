@@ -130,3 +130,35 @@ case_launch_folder_named_in_japanese() {
     close_program ctrl+q
     expect_file "$LIST" "\"写真\",\"${zp//\\/\\\\}\"\r\n"
 }
+
+# Alt+E only presses the button: the keys stay on the list, also after the window is
+# activated again. A plain E is no accelerator, not even on the focused button.
+case_alt_e_leaves_the_keys_on_the_list() {
+    start_with_list '"a","C:\\a"\r\n"b","C:\\b"\r\n' || return
+    local combo button
+    combo=$(child COMBOBOX)
+    button=$(child BUTTON)
+    key Down
+    key alt+e
+    launched "^C:\\\\windows\\\\EXPLORER\.EXE /n,/e,C:\\\\a$"
+    close_others
+    # The explorer took the activation; a click brings the window back, the list focused.
+    focus_main
+    probe focus "$MAIN"
+    expect_eq "focus after Alt+E and a click" "$combo" "$(cut -d' ' -f2 <<<"$PROBE_LINE")"
+    key Down
+    combo_state
+    expect_eq "selection after Down" "count=2 sel=1" "$COMBO_HEAD"
+    key alt+e
+    launched "^C:\\\\windows\\\\EXPLORER\.EXE /n,/e,C:\\\\b$"
+    expect_alive || return
+    close_others
+    focus_main
+    key Tab
+    probe focus "$MAIN"
+    expect_eq "focus after Tab" "$button" "$(cut -d' ' -f2 <<<"$PROBE_LINE")"
+    key e
+    not_launched "^C:\\\\windows\\\\EXPLORER\.EXE /n,/e,"
+    close_program ctrl+q
+    expect_file "$LIST" '"a","C:\\a"\r\n"b","C:\\b"\r\n'
+}

@@ -97,3 +97,31 @@ case_drop_unicode_and_long_paths() {
     expect_eq "deeper than 259 bytes" "$(zpath "$deep")" "${shown[3]}"
     expect_match "Hangul by its 8.3 name" '~' "${shown[0]}"
 }
+
+# Two files of one folder, one whose own name code page 932 cannot hold: both register
+# the folder by its own name (not by its 8.3 name), as the two entries of one folder.
+case_drop_files_whose_names_the_code_page_cannot_hold() {
+    local d="$CASE_DIR/Long Folder Name"
+    mkdir -p "$d"
+    : >"$d/plain.txt"
+    : >"$d/한국.txt"
+    : >"$LIST"
+    start_program
+    wait_main || return
+    wait_slid_in
+    DLG=
+    drop_on_main "$d/plain.txt" "$d/한국.txt" || return
+    local z
+    z=$(zpath "$d")
+    prompt "$z" || return
+    probe settext "$EDIT" "p"
+    answer OK
+    prompt "$z" || return
+    probe settext "$EDIT" "k"
+    answer OK
+    probe nodialog 2000 || fail "a third prompt appeared"
+    expect_alive || return
+    focus_main
+    close_program ctrl+q
+    expect_file "$LIST" "\"p\",\"${z//\\/\\\\}\"\r\n\"k\",\"${z//\\/\\\\}\"\r\n"
+}

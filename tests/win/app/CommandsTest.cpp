@@ -1,3 +1,4 @@
+#include "framework/WideText.h"
 #include "tests/win/app/MainWindowFixture.h"
 
 #include <shlobj.h>
@@ -137,14 +138,32 @@ TEST_F(MainWindowTest, BrowsedFoldersTheCodePageCannotNameOrOfAnyLength) {
     EXPECT_EQ(TestSupport::ReadFileBytes(ListFile()), saved);
 }
 
+namespace {
+
+// The right-click menu as it is shown: 削除 greyed exactly while it is disabled.
+bool DeleteGreyedInTheMenu(TMainForm1* f) {
+    HMENU m = f->PopupMenu1->MakeMenuHandle();
+    wchar_t text[64] = {};
+    GetMenuStringW(m, 1, text, 64, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), Widen("削除(&D)\tCtrl+D"));
+    const UINT state = GetMenuState(m, 1, MF_BYPOSITION);
+    DestroyMenu(m);
+    return (state & MF_GRAYED) != 0;
+}
+
+} // namespace
+
 TEST_F(MainWindowTest, DeleteRemovesTheSelectedEntryAndDisablesItself) {
     Open("\"a\",\"C:\\A\"\r\n\"b\",\"C:\\B\"\r\n\"only name\"\r\n");
+    EXPECT_TRUE(DeleteGreyedInTheMenu(form));
     Select(form, 0);
     EXPECT_TRUE(form->Delete1->Enabled);
+    EXPECT_FALSE(DeleteGreyedInTheMenu(form));
     CtrlKey(form, 'D');
     EXPECT_EQ(Entries(), (V{"\"b\",\"C:\\B\"", "\"only name\""}));
     EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), -1);
     EXPECT_FALSE(form->Delete1->Enabled);
+    EXPECT_TRUE(DeleteGreyedInTheMenu(form));
     CtrlKey(form, 'D');  // disabled: nothing happens
     EXPECT_EQ(Entries().size(), 2u);
     // An entry without a path keeps the command disabled.

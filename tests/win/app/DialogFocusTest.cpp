@@ -171,3 +171,37 @@ TEST_F(DialogTest, AnErrorBoxDisablesTheWindowEvenWhileAnotherProgramIsActiveAnd
         EXPECT_EQ(GetFocus(), form->Button4->Handle());
     }
 }
+
+// Alt+E only clicks the button: the keys go on acting on the list. A plain E does
+// nothing, even with the button focused. Activation gives the focus back to the control
+// that had it, whichever that was.
+TEST_F(DialogTest, AltEOnlyClicksTheButtonAndActivationGivesTheFocusBack) {
+    OpenWithDialogs("\"a\",\"C:\\A\"\r\n\"b\",\"C:\\B\"\r\n");
+    const HWND list = form->MultiColComboBox1->Handle();
+    const HWND button = form->Button4->Handle();
+    ASSERT_EQ(GetFocus(), list);
+    Press('E', {VK_MENU});
+    ASSERT_EQ(dialogs.calls.size(), 1u);
+    EXPECT_EQ(dialogs.calls[0].params, "/n,/e,");
+    EXPECT_EQ(GetFocus(), list);
+    Press(VK_DOWN);
+    EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), 0);
+    Press('E', {VK_MENU});
+    ASSERT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(dialogs.calls[1].params, "/n,/e,C:\\A");
+
+    for (HWND had : {list, button}) {
+        SCOPED_TRACE(had == list ? "list" : "button");
+        if (GetFocus() != had) Press(VK_TAB);
+        ASSERT_EQ(GetFocus(), had);
+        ::SetFocus(nullptr);
+        SendMessageA(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+        EXPECT_EQ(GetFocus(), had);
+    }
+    Press('E');
+    EXPECT_EQ(dialogs.calls.size(), 2u);
+    EXPECT_EQ(GetFocus(), button);
+    Press('E', {VK_MENU});
+    EXPECT_EQ(dialogs.calls.size(), 3u);
+    EXPECT_EQ(GetFocus(), button);
+}

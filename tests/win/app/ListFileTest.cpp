@@ -76,39 +76,51 @@ TEST_F(MainWindowTest, AnUnwritableListFileRefusesTheCloseAndALaterCloseSucceeds
     EXPECT_EQ(ReadFileBytes(ListFile()), "a\r\n\"B\",\"C:\\B\"\r\n");
 }
 
+// A write that fails midway, or a flush to the disk that fails after every byte was
+// written: the error shows, the window stays open and the old file keeps its bytes.
 TEST_F(MainWindowTest, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
     const std::string temp = ListFile() + ".saving";
     // Beside the list file, and in place when the temporary name cannot be had.
     for (bool inPlace : {false, true}) {
-        SCOPED_TRACE(inPlace ? "in place" : "beside");
-        Open("old one\r\nold two\r\n");
-        HANDLE held = inPlace ? CreateFileA(temp.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr)
-                              : INVALID_HANDLE_VALUE;
-        form->AppendEntry("N", "C:\\N");
-        auto savedWrite = TLineBuffer::SystemWrite;
-        static int writes;
-        writes = 0;
-        TLineBuffer::SystemWrite = [](void* f, const void* d, unsigned long n,
-                                      unsigned long* w) -> BOOL {
-            if (++writes > 1) return WriteFile(static_cast<HANDLE>(f), d, n, w, nullptr);
-            DWORD half = n / 2; // half of it reaches the disk, then the volume is full
-            WriteFile(static_cast<HANDLE>(f), d, half, &half, nullptr);
-            *w = half;
-            SetLastError(ERROR_DISK_FULL);
-            return FALSE;
-        };
-        TestSupport::ShownBoxes().clear();
-        const bool closed = CloseWindow();
-        TLineBuffer::SystemWrite = savedWrite;
-        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-        EXPECT_FALSE(closed);
-        ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
-        EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ストリームへの書き込みに失敗しました.");
-        EXPECT_EQ(ReadFileBytes(ListFile()), "old one\r\nold two\r\n");
-        EXPECT_EQ(TestSupport::FileExists(temp), inPlace);  // only the holder's own file is left
-        DeleteFileA(temp.c_str());
-        delete form;
-        form = nullptr;
+        for (bool flushFails : {false, true}) {
+            SCOPED_TRACE(std::string(inPlace ? "in place" : "beside") + (flushFails ? ", flush fails" : ", write fails"));
+            Open("old one\r\nold two\r\n");
+            HANDLE held = inPlace ? CreateFileA(temp.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr)
+                                  : INVALID_HANDLE_VALUE;
+            form->AppendEntry("N", "C:\\N");
+            auto savedWrite = TLineBuffer::SystemWrite;
+            auto savedFlush = TLineBuffer::SystemFlush;
+            static int writes;
+            writes = 0;
+            if (flushFails) {
+                TLineBuffer::SystemFlush = [](void*) -> BOOL {
+                    SetLastError(ERROR_DISK_FULL);
+                    return FALSE;
+                };
+            } else {
+                TLineBuffer::SystemWrite = [](void* f, const void* d, unsigned long n, unsigned long* w) -> BOOL {
+                    if (++writes > 1) return WriteFile(static_cast<HANDLE>(f), d, n, w, nullptr);
+                    DWORD half = n / 2; // half of it reaches the disk, then the volume is full
+                    WriteFile(static_cast<HANDLE>(f), d, half, &half, nullptr);
+                    *w = half;
+                    SetLastError(ERROR_DISK_FULL);
+                    return FALSE;
+                };
+            }
+            TestSupport::ShownBoxes().clear();
+            const bool closed = CloseWindow();
+            TLineBuffer::SystemWrite = savedWrite;
+            TLineBuffer::SystemFlush = savedFlush;
+            if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+            EXPECT_FALSE(closed);
+            ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
+            EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ストリームへの書き込みに失敗しました.");
+            EXPECT_EQ(ReadFileBytes(ListFile()), "old one\r\nold two\r\n");
+            EXPECT_EQ(TestSupport::FileExists(temp), inPlace);  // only the holder's own file is left
+            DeleteFileA(temp.c_str());
+            delete form;
+            form = nullptr;
+        }
     }
 }
 

@@ -25,6 +25,7 @@ TEST_F(MainWindowTest, TheSaveKeepsTheListFilesAttributesAndNoLeftoverTemporaryF
         DWORD attributes;  // of the list file
         bool stale;        // a read-only temporary file left by a crash
         bool tempHeld;     // the temporary name is held open: the folder takes no new file there
+        bool dropOld = false;  // the old entry is deleted: the list gets shorter
     } rows[] = {
         {"plain", true, FILE_ATTRIBUTE_NORMAL, false, false},
         {"hidden", true, FILE_ATTRIBUTE_HIDDEN, false, false},
@@ -32,6 +33,7 @@ TEST_F(MainWindowTest, TheSaveKeepsTheListFilesAttributesAndNoLeftoverTemporaryF
         {"stale read-only temporary file", true, FILE_ATTRIBUTE_HIDDEN, true, false},
         {"stale read-only temporary file, no list file yet", false, 0, true, false},
         {"temporary name held: written in place", true, FILE_ATTRIBUTE_HIDDEN, false, true},
+        {"written in place, shorter: no tail of the old file", true, FILE_ATTRIBUTE_NORMAL, false, true, true},
         {"temporary name held, no list file: refused", false, 0, false, true},
     };
     const std::string temp = ListFile() + ".saving";
@@ -53,11 +55,13 @@ TEST_F(MainWindowTest, TheSaveKeepsTheListFilesAttributesAndNoLeftoverTemporaryF
                                  : INVALID_HANDLE_VALUE;
         Open(nullptr);
         const unsigned long long indexBefore = FileIndex(ListFile());
+        if (r.dropOld) form->MultiColComboBox1->Items()->Delete(0);
         form->AppendEntry("N", "C:\\N");
         TestSupport::ShownBoxes().clear();
         const bool closed = CloseWindow();
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-        const std::string saved = std::string(r.listExists ? "\"old\",\"C:\\Old\"\r\n" : "") + "\"N\",\"C:\\N\"\r\n";
+        const bool oldKept = r.listExists && !r.dropOld;
+        const std::string saved = std::string(oldKept ? "\"old\",\"C:\\Old\"\r\n" : "") + "\"N\",\"C:\\N\"\r\n";
         if (!r.listExists && r.tempHeld) {
             EXPECT_FALSE(closed);
             ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);

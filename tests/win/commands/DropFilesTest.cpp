@@ -43,7 +43,7 @@ TEST(DropFiles, RegistersEachItemInOrderAndReleasesTheHandleOnce) {
             return name;
         },
         [&](const std::string& name, const std::string& folder) { appended.emplace_back(name, folder); },
-        [](const std::string& message) { ADD_FAILURE() << message; }, CodePage::Cp932());
+        [](const std::string& message) { ADD_FAILURE() << message; });
     EXPECT_EQ(n, 3);
     EXPECT_EQ(asked, (std::vector<std::string>{sub, dir, sub, dir + "\\gone"}));
     ASSERT_EQ(appended.size(), 3u);
@@ -62,6 +62,8 @@ TEST(DropFiles, RegistersEachItemInOrderAndReleasesTheHandleOnce) {
 // very folder it names (resolved back from the stored bytes) or is refused with the
 // message; the drop goes on past a refused item and releases the handle once. Wine gives
 // such folders 8.3 names (the Hangul one becomes ___~~KWB), so they register by those.
+// Only the folder that will be stored is converted: a file whose own name the code page
+// cannot hold registers its folder by the folder's own name when that converts.
 TEST(DropFiles, UnicodeAndLongPathsRegisterTheVeryFolderOrAreRefused) {
     TestSupport::TempFolder tmp;
     const std::wstring base = TestSupport::Widen(tmp.Path);
@@ -72,18 +74,23 @@ TEST(DropFiles, UnicodeAndLongPathsRegisterTheVeryFolderOrAreRefused) {
         std::wstring folder;  // made on disk unless `gone`
         bool gone;
         const char* expect;   // "exact", "short" or "refused"
+        bool file = false;    // a file: its folder is made and registered
     } rows[] = {
         {"Hangul", base + L"\\\uD55C\uAD6D\uC5B4", false, "short"},
         {"emoji", base + L"\\pics \U0001F600", false, "short"},
         {"accented letter", base + L"\\caf\u00E9", false, "short"},
         {"0x5C trail byte", base + L"\\\u8868\u30BD", false, "exact"},
         {"longer than 259 bytes", deep, false, "exact"},
-        {"Hangul, no longer there", base + L"\\\uD55C gone", true, "refused"},
+        {"Hangul, no longer there", base + L"\\\uD55C gone\\x.txt", true, "refused"},
+        {"Hangul file, no longer there", base + L"\\\uD55C.txt", true, "exact", true},
+        {"Hangul file in a long name", base + L"\\Long Folder Name\\\uD55C\uAD6D.txt", false, "exact", true},
     };
     std::vector<std::wstring> items;
     for (const Row& r : rows) {
+        const std::wstring folder = r.file ? r.folder.substr(0, r.folder.rfind(L'\\')) : r.folder;
         if (!r.gone) {
-            ASSERT_TRUE(TestSupport::MakeFolders(r.folder)) << r.name;
+            ASSERT_TRUE(TestSupport::MakeFolders(folder)) << r.name;
+            if (r.file) CloseHandle(CreateFileW(r.folder.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         }
         items.push_back(r.folder);
     }
@@ -100,13 +107,14 @@ TEST(DropFiles, UnicodeAndLongPathsRegisterTheVeryFolderOrAreRefused) {
         [&](const std::string&, const std::string& folder) {
             appended.emplace_back(std::to_string(asked.size() + refusals.size() - 1), folder);
         },
-        [&](const std::string& message) { refusals.push_back(message); }, CodePage::Cp932());
+        [&](const std::string& message) { refusals.push_back(message); });
     EXPECT_EQ(GlobalSize(drop), 0u);
 
     size_t a = 0, refused = 0;
     for (size_t i = 0; i < items.size(); ++i) {
         const std::string kind = i < std::size(rows) ? rows[i].expect : "short";
-        const std::wstring folder = i < std::size(rows) ? rows[i].folder : rows[1].folder;
+        std::wstring folder = i < std::size(rows) ? rows[i].folder : rows[1].folder;
+        if (i < std::size(rows) && rows[i].file) folder = folder.substr(0, folder.rfind(L'\\'));
         SCOPED_TRACE(i < std::size(rows) ? rows[i].name : "file in the emoji folder");
         if (kind == "refused") {
             ASSERT_LT(refused, refusals.size());
@@ -129,20 +137,20 @@ TEST(DropFiles, UnicodeAndLongPathsRegisterTheVeryFolderOrAreRefused) {
 }
 
 TEST(DropFiles, FolderTest) {
-    char win[MAX_PATH];
-    GetWindowsDirectoryA(win, MAX_PATH);
+    wchar_t win[MAX_PATH];
+    GetWindowsDirectoryW(win, MAX_PATH);
     EXPECT_TRUE(IsExistingFolder(win));
-    EXPECT_TRUE(IsExistingFolder("C:"));
-    EXPECT_FALSE(IsExistingFolder(std::string(win) + "\\win.ini"));
-    EXPECT_FALSE(IsExistingFolder("C:\\no\\such\\folder"));
+    EXPECT_TRUE(IsExistingFolder(L"C:"));
+    EXPECT_FALSE(IsExistingFolder(std::wstring(win) + L"\\win.ini"));
+    EXPECT_FALSE(IsExistingFolder(L"C:\\no\\such\\folder"));
     // Deeper than 259 bytes: still the folder itself, not the one above it.
     TestSupport::TempFolder tmp;
     std::string deep = tmp.Path;
     while (deep.size() < 400) deep += "\\\x95\x5C_long_folder_name";
     ASSERT_TRUE(TestSupport::MakeFolders(TestSupport::Widen(deep)));
-    EXPECT_TRUE(IsExistingFolder(deep));
-    EXPECT_TRUE(IsExistingFolder(deep + "\\"));
-    EXPECT_FALSE(IsExistingFolder(deep + "\\gone"));
+    EXPECT_TRUE(IsExistingFolder(TestSupport::Widen(deep)));
+    EXPECT_TRUE(IsExistingFolder(TestSupport::Widen(deep + "\\")));
+    EXPECT_FALSE(IsExistingFolder(TestSupport::Widen(deep + "\\gone")));
 }
 
 #include "app/ShellLaunch.h"

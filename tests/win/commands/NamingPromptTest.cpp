@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -103,14 +104,37 @@ TEST(NamingPrompt, ShowsCaptionPromptAndTheWholeDefaultSelected) {
     EXPECT_EQ(afterTyping, "X");
 }
 
+// The limit is in bytes of code page 932: a double-byte character counts twice, and one
+// that would end past the limit is not taken, though a single-byte one still fits.
 TEST(NamingPrompt, TypingStopsAt255Bytes) {
-    std::string got = RunPrompt([](HWND d) {
-        HWND e = GetDlgItem(d, NamingPrompt::EditId);
-        SetWindowTextA(e, "");
-        for (int i = 0; i < 300; ++i) SendMessageA(e, WM_CHAR, 'a' + i % 26, 1);
-        PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
-    });
-    EXPECT_EQ(got.size(), 255u);
+    const std::string a = "\x82\xA0";  // あ
+    struct Row {
+        const char* name;
+        std::vector<std::string> typed;
+        std::string want;
+    } rows[] = {
+        {"single-byte", std::vector<std::string>(300, "x"), std::string(255, 'x')},
+        {"double-byte, then one more byte", [&] {
+             std::vector<std::string> t(200, a);
+             t.push_back("z");
+             return t;
+         }(), [&] {
+             std::string w;
+             for (int i = 0; i < 127; ++i) w += a;
+             return w + "z";
+         }()},
+        {"a paste cut at a whole character", {std::string(250, 'p'), a + a + a + "q"}, std::string(250, 'p') + a + a},
+    };
+    for (const Row& r : rows) {
+        std::string got = RunPrompt([&](HWND d) {
+            HWND e = GetDlgItem(d, NamingPrompt::EditId);
+            SetWindowTextW(e, L"");
+            for (const std::string& t : r.typed)
+                SendMessageW(e, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Widen(t).c_str()));
+            PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
+        });
+        EXPECT_EQ(got, r.want) << r.name;
+    }
 }
 
 TEST(NamingPrompt, LaysItselfOutInDialogUnitsCentredOnTheScreen) {

@@ -79,6 +79,24 @@ TEST(GradBox, TheOutlineLiesOnTheOutermostPixelsAndNoBandWithoutAStyle) {
     EXPECT_EQ(p.At(20, 6), RGB(1, 2, 3));
 }
 
+// The first paint ends with a clear brush for the caption; the next one sets the same
+// colour again for its bands, and they must be filled all the same.
+TEST(GradBox, EveryPaintFillsItsBandsAlsoInTheColourThePaintBeforeEndedWith) {
+    Painted p(10, 6, [](TGradBox& b) {
+        b.SetTopColor(clRed);
+        b.SetLastColor(clRed);
+        b.SetDrawOutLine(false);
+    });
+    EXPECT_EQ(p.At(5, 3), RGB(255, 0, 0));
+    HBRUSH ground = CreateSolidBrush(RGB(1, 2, 3));
+    RECT all{0, 0, 20, 16};
+    FillRect(p.dc, &all, ground);
+    DeleteObject(ground);
+    p.box->PaintOn(p.dc);
+    EXPECT_EQ(p.paints, 2);
+    EXPECT_EQ(p.At(5, 3), RGB(255, 0, 0));
+}
+
 TEST(GradBox, SettersRepaintOnlyWhenTheValueMattersNow) {
     struct Counting : TGradBox {
         using TGradBox::TGradBox;

@@ -175,7 +175,7 @@ TEST(ShineButtonPaint, TransparentButtonPaintsNoBackground) {
     EXPECT_EQ(opaque->ScanLine(5)[5], 0x00FFFFFFu);
 }
 
-// Frames of a 10 x 8 button: H highlight, S shadow, D dark shadow, . face.
+// Frames as drawn: H highlight, S shadow, D dark shadow, . face; mostly of a 10 x 8 button.
 struct FrameCase {
     const char* name;
     TFrameType type;
@@ -204,6 +204,15 @@ TEST(ShineButtonPaint, FramesFollowTheLineConvention) {
           "DS.......H",
           "DS.......H",
           ".HHHHHHHHH"}},
+        {"flat pressed", ftFlatFrame, sbsDown,
+         {"SSSSSSSSS.",
+          "S........H",
+          "S........H",
+          "S........H",
+          "S........H",
+          "S........H",
+          "S........H",
+          ".HHHHHHHHH"}},
         {"flat raised", ftFlatFrame, sbsActive,
          {"HHHHHHHHH.",
           "H........S",
@@ -222,10 +231,25 @@ TEST(ShineButtonPaint, FramesFollowTheLineConvention) {
           "DS......HD",
           "D.HHHHHHHD",
           "DDDDDDDDDD"}},
+        {"enclosed raised", ftEnclosedFrame, sbsUp,
+         {"DDDDDDDDDD",
+          "DHHHHHHH.D",
+          "DH......SD",
+          "DH......SD",
+          "DH......SD",
+          "DH......SD",
+          "D.SSSSSSSD",
+          "DDDDDDDDDD"}},
+        // The outline is the whole border, down to a single pixel.
+        {"enclosed 1 x 1", ftEnclosedFrame, sbsUp, {"D"}},
+        {"enclosed 1 x 3", ftEnclosedFrame, sbsUp, {"D", "D", "D"}},
+        {"enclosed 3 x 1", ftEnclosedFrame, sbsUp, {"DDD"}},
+        {"enclosed 3 x 3", ftEnclosedFrame, sbsUp, {"DDD", "D.D", "DDD"}},
     };
     // clang-format on
     for (const FrameCase& c : cases) {
-        TPaintButton b(10, 8);
+        const int w = static_cast<int>(c.rows[0].size()), h = static_cast<int>(c.rows.size());
+        TPaintButton b(w, h);
         b.SetUpFrame(true);
         b.SetDownFrame(true);
         b.SetActiveFrame(true);
@@ -239,9 +263,9 @@ TEST(ShineButtonPaint, FramesFollowTheLineConvention) {
         if (c.type == ftEnclosedFrame) b.PressedColors()->SetDarkShadow(clLime);
         b.FState = c.state;
         auto img = PaintedImage(b);
-        for (int y = 0; y < 8; ++y) {
+        for (int y = 0; y < h; ++y) {
             std::string row;
-            for (int x = 0; x < 10; ++x) {
+            for (int x = 0; x < w; ++x) {
                 switch (img->ScanLine(y)[x]) {
                 case 0x00FFFF00:
                     row += 'H';

@@ -246,6 +246,24 @@ TEST(ShineButton, GlyphIsCopiedAndKeptAs32BitImage) {
     b.Glyph()->SetPixelFormat(TPixelFormat::pfDevice);
     EXPECT_EQ(b.Glyph()->PixelFormat(), TPixelFormat::pf32bit);
 
+    // Drawing on the glyph, through its canvas or its rows, repaints the button; making
+    // the state glyph only reads it.
+    const struct {
+        const char* name;
+        std::function<void()> draw;
+    } draws[] = {
+        {"canvas fill", [&] { b.Glyph()->Canvas()->FillRect({0, 0, 1, 1}); }},
+        {"canvas line", [&] { b.Glyph()->Canvas()->MoveTo(0, 0); b.Glyph()->Canvas()->LineTo(2, 0); }},
+        {"row", [&] { b.Glyph()->ScanLine(0)[1] = 0x00FF0000; }},
+        {"state glyph", [&] { b.CreateStateGlyph(); }},
+    };
+    for (const auto& d : draws) {
+        b.Invalidates = 0;
+        d.draw();
+        EXPECT_EQ(b.Invalidates, std::string(d.name) == "state glyph" ? 0 : 1) << d.name;
+    }
+    EXPECT_EQ(b.Glyph()->Pixel(1, 0), 0xFF0000u);
+
     b.SetGlyph(nullptr);
     EXPECT_TRUE(b.Glyph()->Empty());
     EXPECT_EQ(b.CreateStateGlyph(), nullptr);

@@ -133,6 +133,17 @@ TEST(Framework, GraphicControlsPaintInCreationOrderAndReceiveTheirMouse) {
     EXPECT_EQ(x, 5);
     EXPECT_EQ(y, 5);
     EXPECT_EQ(std::count(under->seen.begin(), under->seen.end(), (UINT)WM_LBUTTONDOWN), 0);
+
+    // A click is a press and a release on the control; released elsewhere, it is none.
+    over->ControlStyle |= csClickEvents | csCaptureMouse;
+    const struct { POINT up; int clicks; } releases[] = {{{45, 25}, 1}, {{150, 80}, 0}, {{99, 59}, 1}, {{100, 60}, 0}};
+    for (auto r : releases) {
+        int clicks = 0;
+        over->OnClick = [&](TObject*) { ++clicks; };
+        SendMessageA(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(45, 25));
+        SendMessageA(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(r.up.x, r.up.y));
+        EXPECT_EQ(clicks, r.clicks) << r.up.x << "," << r.up.y;
+    }
 }
 
 TEST(Framework, TimerTicksThroughTheLoopAndReportsWhenNoneIsGranted) {
