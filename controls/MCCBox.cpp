@@ -77,17 +77,24 @@ void TMultiColComboBox::CBResetContent(TMessage& msg) {
 // fixed buffer of 512 characters of its own, whatever the length query said. So the
 // message hands out at most that much of an entry (4096 bytes with a NUL on Windows, 512
 // under Wine), cut before a double-byte character that would not fit, in UTF-16, and the
-// length query answers the bytes it hands out, which are never fewer than its UTF-16
-// characters. The program itself reads entries through GetItemText and gets them whole.
+// length query answers just the characters it hands out. The program itself reads
+// entries through GetItemText and gets them whole.
 std::size_t TMultiColComboBox::ItemTextCapacity() {
     static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
     return wine ? 512 : 4096;
 }
 
+std::wstring TMultiColComboBox::HandedOutText(int index) const {
+    std::string bytes(ItemTextCapacity(), '\0');
+    const int n = FEntries.CopyText(index, bytes.data(), bytes.size());
+    return Widen(std::string_view(bytes.data(), static_cast<size_t>(std::max(n, 0))));
+}
+
 void TMultiColComboBox::CBGetLBTextLen(TMessage& msg) {
     TCustomComboBox::Dispatch(msg);
     if (msg.Result < 0) return;
-    msg.Result = FEntries.TextLength(static_cast<int>(msg.WParam), ItemTextCapacity());
+    const int index = static_cast<int>(msg.WParam);
+    msg.Result = FEntries.TextLength(index, 0) < 0 ? CB_ERR : static_cast<LRESULT>(HandedOutText(index).size());
 }
 
 void TMultiColComboBox::CBGetLBText(TMessage& msg) {
@@ -96,9 +103,7 @@ void TMultiColComboBox::CBGetLBText(TMessage& msg) {
         TCustomComboBox::Dispatch(msg);
         return;
     }
-    std::string bytes(ItemTextCapacity(), '\0');
-    const int n = FEntries.CopyText(index, bytes.data(), bytes.size());
-    const std::wstring wide = Widen(std::string_view(bytes.data(), static_cast<size_t>(std::max(n, 0))));
+    const std::wstring wide = HandedOutText(index);
     auto* out = reinterpret_cast<wchar_t*>(msg.LParam);
     std::copy(wide.begin(), wide.end(), out);
     out[wide.size()] = L'\0';

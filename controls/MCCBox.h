@@ -92,6 +92,9 @@ public:
     std::string GetItemText(int index) override;
     // The most bytes (NUL included) that CB_GETLBTEXT writes into a caller's buffer.
     static std::size_t ItemTextCapacity();
+    // What CB_GETLBTEXT hands out of entry index (in range): as much of it as
+    // ItemTextCapacity() bytes hold, in UTF-16.
+    std::wstring HandedOutText(int index) const;
 
 protected:
     void CreateParams(TCreateParams& p) override;

@@ -294,8 +294,8 @@ TEST_F(MCCBox, ReadingAnItemOutOfRangeGivesNothingAndTouchesNoBuffer) {
 // CB_GETLBTEXT carries no buffer size, and Wine's translation for an ANSI sender reads
 // the text into a fixed 512-character buffer of its own whatever the length query said; so
 // under Wine the message hands out at most 511 bytes of the entry (in UTF-16: the window is
-// Unicode), never splitting a double-byte character, the length query answers the bytes it
-// hands out, and Items reads the entry whole.
+// Unicode), never splitting a double-byte character, the length query answers the
+// characters it hands out, and Items reads the entry whole.
 TEST_F(MCCBox, ASenderSizedByTheLengthQueryGetsTheEntryAndNothingPastItsBuffer) {
     auto named = [](const std::string& name) { return "\"" + name + "\",\"C:\\p\""; };
     auto repeat = [](const char* s, int n) { std::string r; for (int i = 0; i < n; ++i) r += s; return r; };
@@ -329,7 +329,7 @@ TEST_F(MCCBox, ASenderSizedByTheLengthQueryGetsTheEntryAndNothingPastItsBuffer) 
         const std::wstring want = Widen(out);
         const int wlen = static_cast<int>(want.size());
         const LRESULT len = SendMessageW(box->Handle(), CB_GETLBTEXTLEN, 0, 0);
-        EXPECT_EQ(len, static_cast<LRESULT>(r.delivered));
+        EXPECT_EQ(len, wlen);
         ASSERT_GE(len, wlen);
         constexpr wchar_t guard = 0xBEEF;
         std::vector<wchar_t> wbuf(static_cast<size_t>(len) + 1 + 64, guard);
