@@ -62,6 +62,8 @@ private:
     std::vector<std::string> Entries();
     // Writes every non-empty entry to the list file, replacing it in one step.
     void SaveList();
+    // After a failed save: true when the user chooses to close all the same.
+    bool CloseWithoutSaving();
 
     std::string ExeFolder;
     std::string FExePath;

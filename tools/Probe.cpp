@@ -28,6 +28,8 @@
 //   resource <type> <name> <path>  a resource of an executable file (type and name as
 //                                  text, or #n for a number): its size, then its lines
 //                                  when it is text
+//   image <path>                   an executable file's header: its machine, subsystem
+//                                  and DLL characteristics (ASLR, DEP, terminal server)
 #include <windows.h>
 
 #include <fcntl.h>
@@ -35,6 +37,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -220,6 +223,28 @@ std::string Rest(std::istringstream& in) {
     return rest;
 }
 
+// The optional header of a 64-bit executable, read from the file as Windows lays it out.
+std::string ImageHeader(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return "err cannot open";
+    std::string bytes(4096, '\0');
+    DWORD got = 0;
+    ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(f);
+    bytes.resize(got);
+    IMAGE_DOS_HEADER dos{};
+    if (bytes.size() < sizeof dos) return "err too short";
+    std::memcpy(&dos, bytes.data(), sizeof dos);
+    IMAGE_NT_HEADERS64 nt{};
+    const size_t at = static_cast<size_t>(dos.e_lfanew);
+    if (dos.e_magic != IMAGE_DOS_SIGNATURE || at + sizeof nt > bytes.size()) return "err no executable";
+    std::memcpy(&nt, bytes.data() + at, sizeof nt);
+    if (nt.Signature != IMAGE_NT_SIGNATURE || nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC)
+        return "err no 64-bit executable";
+    return "ok machine=" + HexValue(nt.FileHeader.Machine) + " subsystem=" + std::to_string(nt.OptionalHeader.Subsystem) +
+           " dll=" + HexValue(nt.OptionalHeader.DllCharacteristics);
+}
+
 void Run(const std::string& line) {
     std::istringstream in(line);
     std::string cmd;
@@ -383,6 +408,8 @@ void Run(const std::string& line) {
         SendMessageTimeoutW(w, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, 3000, &big);
         std::cout << "ok class=" << HexValue(GetClassLongPtrW(w, GCLP_HICON))
                   << " small=" << HexValue(GetClassLongPtrW(w, GCLP_HICONSM)) << " big=" << HexValue(big) << "\n";
+    } else if (cmd == "image") {
+        std::cout << ImageHeader(Wide(Rest(in))) << "\n";
     } else if (cmd == "resource") {
         std::string type, name;
         in >> type >> name;

@@ -113,13 +113,25 @@ case_nothing_reaches_the_window_under_the_prompt_and_alt_e_launches_after_it() {
     expect_file "$LIST" "\"one\",\"${z//\\/\\\\}\\\\one\"\r\n"
 }
 
-case_manifest_asks_for_gdi_scaling_without_dpi_awareness() {
+case_manifest_and_image_flags() {
     cp "$KV_EXE" "$CASE_DIR/$KV_NAME"
     probe_list resource '#24' '#1' "$(zpath "$CASE_DIR/$KV_NAME")" || { fail "no manifest: $PROBE_LINE"; return; }
     local m=$PROBE_LINES
     expect_match "GDI scaling" '<gdiScaling xmlns="http://schemas.microsoft.com/SMI/2017/WindowsSettings">true</gdiScaling>' "$m"
     [[ $m == *dpiAware* ]] && fail "the manifest declares DPI awareness: $m"
     expect_match "common controls 6" 'name="Microsoft.Windows.Common-Controls" version="6\.0\.0\.0"' "$m"
+    # Made for Windows 7, 8, 8.1 and 10/11; run with the user's own rights.
+    local os ids=
+    for os in 35138b9a-5d96-4fbd-8e2d-a2440225f93a 4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38 \
+        1f676c76-80e1-4239-95bb-83d0f6d0da78 8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a; do
+        expect_match "supported OS $os" "<compatibility xmlns=\"urn:schemas-microsoft-com:compatibility\.v1\">.*<supportedOS Id=\"\\{$os\\}\"/>.*</compatibility>" "$m"
+    done
+    expect_match "execution level" '<trustInfo xmlns="urn:schemas-microsoft-com:asm\.v3">.*<requestedExecutionLevel level="asInvoker" uiAccess="false"/>' "$m"
+    # The image: a 64-bit GUI program, terminal-server aware, ASLR with high entropy, DEP.
+    probe image "$(zpath "$CASE_DIR/$KV_NAME")" || { fail "no image header: $PROBE_LINE"; return; }
+    expect_eq "machine and subsystem" "0x8664 2" "$(field machine "$PROBE_LINE") $(field subsystem "$PROBE_LINE")"
+    local dll=$(field dll "$PROBE_LINE")
+    expect_eq "terminal server aware, dynamic base, high entropy, no execute" "0x8160" "$(printf '0x%x' $((dll & 0x8160)))"
     KV_CLOSED=1
 }
 
