@@ -67,19 +67,22 @@ namespace {
 // What a file that another program holds open answers: a sharing or lock violation, or
 // access denied (a file replaced or deleted while open, or still being deleted).
 bool IsHeldFileError(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
 }
 
 // Runs a file step (true on success, the reason in GetLastError otherwise) again while
 // it fails only because the file is held.
 bool WhileHeld(const std::function<bool()>& step) {
-    return RetryWhileHeld(step, [] { return IsHeldFileError(::GetLastError()); }, TLineBuffer::Pause);
+    return RetryWhileHeld(
+        step, [] { return IsHeldFileError(::GetLastError()); }, TLineBuffer::Pause);
 }
 
 HANDLE OpenWaitingForHolds(const std::string& path, DWORD access, DWORD disposition) {
     HANDLE h = INVALID_HANDLE_VALUE;
     WhileHeld([&] {
-        h = ::CreateFileW(Widen(path).c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        h = ::CreateFileW(Widen(path).c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                          nullptr);
         return h != INVALID_HANDLE_VALUE;
     });
     return h;
@@ -165,7 +168,8 @@ bool WriteNewFile(const std::string& temp, const std::string& bytes) {
 // Puts the new file in the list file's place in one step.
 void MoveOverListFile(const std::string& temp, const std::string& path) {
     const std::wstring from = Widen(temp), to = Widen(path);
-    if (!WhileHeld([&] { return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); })) {
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (!WhileHeld([&] { return ::MoveFileExW(from.c_str(), to.c_str(), flags) != 0; })) {
         ::DeleteFileW(from.c_str());
         throw EFCreateError(Format(Texts::FCreateError, path));
     }

@@ -212,9 +212,9 @@ void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
 }
 
 bool TMainForm1::CloseWithoutSaving() {
+    const UINT flags = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;  // いいえ is the default
     return FServices->Ask(Handle(), "フォルダの一覧を保存できませんでした。保存せずに終了しますか?",
-                          Application ? Application->Title() : "", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) ==
-           IDYES;
+                          Application ? Application->Title() : "", flags) == IDYES;
 }
 
 void TMainForm1::SaveList() {

@@ -281,7 +281,8 @@ std::string ImageHeader(const std::wstring& path) {
     std::memcpy(&nt, bytes.data() + at, sizeof nt);
     if (nt.Signature != IMAGE_NT_SIGNATURE || nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC)
         return "err no 64-bit executable";
-    return "ok machine=" + HexValue(nt.FileHeader.Machine) + " subsystem=" + std::to_string(nt.OptionalHeader.Subsystem) +
+    return "ok machine=" + HexValue(nt.FileHeader.Machine) +
+           " subsystem=" + std::to_string(nt.OptionalHeader.Subsystem) +
            " dll=" + HexValue(nt.OptionalHeader.DllCharacteristics);
 }
 

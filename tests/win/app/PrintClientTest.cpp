@@ -53,7 +53,8 @@ TEST_F(MainWindowTest, TheFormPrintsThePanelAndTheLabelIntoTheDeviceContextItIsG
     MemoryImage panel(client.right, client.bottom, Untouched);
     form->GradBox1->PaintOn(panel.dc);
 
-    for (TWinControl* c : {static_cast<TWinControl*>(form->Button4), static_cast<TWinControl*>(form->MultiColComboBox1)}) {
+    const TWinControl* themed[] = {form->Button4, form->MultiColComboBox1};
+    for (const TWinControl* c : themed) {
         SCOPED_TRACE(c->Name);
         const int l = c->Left(), t = c->Top(), r = l + c->Width() - 1, b = t + c->Height() - 1;
         for (POINT p : {POINT{l, t}, POINT{r, t}, POINT{l, b}, POINT{r, b}}) {
