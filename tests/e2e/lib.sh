@@ -234,7 +234,7 @@ explorer_started() {
         done < <(grep -v ' /desktop$' <<<"$PROBE_LINES" | grep .)
         sleep 0.1
     done
-    fail "no explorer started as [$want]; running: $PROBE_LINES; ps: $(ps -eo args | grep -i [e]xplorer | tr "\n" ";")"
+    fail "no explorer started as [$want]; running: $(tr '\n' ';' <<<"$PROBE_LINES")"
 }
 # no_explorer: no explorer has been started in this case.
 no_explorer() {
