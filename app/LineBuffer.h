@@ -5,8 +5,11 @@
 // place in one step, so a failure or a crash midway leaves the old file whole. The list
 // file keeps its identity (attributes, security, creation time) through the replace;
 // where the folder takes no new file, the list file is rewritten in place instead.
+// Every step that opens, creates or replaces a file waits out, for about two seconds, a
+// hold that another program (a virus scanner, the indexer, a sync client) has on it.
 #include "framework/Classes.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +43,9 @@ public:
     // The platform's flush to the disk, replaceable so tests can make it fail.
     using FlushFn = BOOL (*)(void* file);
     static FlushFn SystemFlush;
+    // The pause between two attempts at a file another program holds, replaceable so
+    // tests need not wait.
+    static std::function<void(unsigned ms)> Pause;
 
 private:
     std::vector<std::string> FLines;

@@ -250,7 +250,20 @@ void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
         default: Action = caNone; return;
         }
     }
-    SaveList();
+    try {
+        SaveList();
+    } catch (...) {
+        // A folder that takes no writes (Program Files, a read-only share) would keep the
+        // window from ever closing: after the error, the user may close without saving.
+        ExceptionDisplay::HandleCurrentException();
+        if (!CloseWithoutSaving()) Action = caNone;
+    }
+}
+
+bool TMainForm1::CloseWithoutSaving() {
+    const UINT flags = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;  // いいえ is the default
+    return FServices->Ask(Handle(), "フォルダの一覧を保存できませんでした。保存せずに終了しますか?",
+                          Application ? Application->Title() : "", flags) == IDYES;
 }
 
 std::optional<std::vector<std::string>> TMainForm1::ListToWrite() {

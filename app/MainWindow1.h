@@ -75,6 +75,8 @@ private:
     void SaveList();
     // While the window has no change of its own, shows an edit made to the file outside.
     void FollowListFile();
+    // After a failed save: true when the user chooses to close all the same.
+    bool CloseWithoutSaving();
 
     std::string ExeFolder;
     std::string FExePath;

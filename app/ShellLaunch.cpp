@@ -1,14 +1,19 @@
 #include "app/ShellLaunch.h"
 
+#include "framework/WideText.h"
+
 #include <shlobj.h>
 
 namespace ShellLaunch {
 
 std::string ExplorerExe() {
-    char dir[MAX_PATH + 1] = {};
-    UINT n = GetWindowsDirectoryA(dir, sizeof dir);
-    if (n == 0 || n >= sizeof dir) return "EXPLORER.EXE";
-    std::string path(dir, n);
+    // The system's Windows folder: on a terminal server the plain Windows folder can be
+    // one of the user's own, which holds no explorer.
+    wchar_t dir[MAX_PATH + 1] = {};
+    const UINT n = ::GetSystemWindowsDirectoryW(dir, MAX_PATH + 1);
+    const NarrowText folder = Narrow(std::wstring_view(dir, n <= MAX_PATH ? n : 0));
+    if (folder.bytes.empty() || !folder.exact) return "EXPLORER.EXE";
+    std::string path = folder.bytes;
     if (path.back() != '\\') path += '\\';
     return path + "EXPLORER.EXE";
 }
