@@ -28,6 +28,30 @@ struct FileHandle {
     }
 };
 
+// What a file that another program holds open answers: a sharing or lock violation, or
+// access denied (a file replaced or deleted while open, or still being deleted).
+bool IsHeldFileError(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
+}
+
+// Runs a file step (true on success, the reason in GetLastError otherwise) again while
+// it fails only because the file is held.
+bool WhileHeld(const std::function<bool()>& step) {
+    return RetryWhileHeld(
+        step, [] { return IsHeldFileError(::GetLastError()); }, TLineBuffer::Pause);
+}
+
+HANDLE OpenWaitingForHolds(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+    HANDLE h = INVALID_HANDLE_VALUE;
+    WhileHeld([&] {
+        h = ::CreateFileW(Widen(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                          nullptr);
+        return h != INVALID_HANDLE_VALUE;
+    });
+    return h;
+}
+
 } // namespace
 
 TLineBuffer::WriteFn TLineBuffer::SystemWrite = PlatformWrite;
@@ -38,9 +62,10 @@ bool IsMissingFileError(unsigned long error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-void TLineBuffer::LoadFromFile(const std::string& path) {
-    FileHandle f{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr)};
+void TLineBuffer::LoadFromFile(const std::string& path, bool waitForHolds) {
+    FileHandle f{waitForHolds ? OpenWaitingForHolds(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING)
+                              : CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (f.h == INVALID_HANDLE_VALUE) throw EFOpenError(Format(Texts::FOpenError, path));
     try {
         std::string bytes;
@@ -67,30 +92,6 @@ void TLineBuffer::LoadFromFile(const std::string& path) {
 
 namespace {
 
-// What a file that another program holds open answers: a sharing or lock violation, or
-// access denied (a file replaced or deleted while open, or still being deleted).
-bool IsHeldFileError(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-           error == ERROR_ACCESS_DENIED;
-}
-
-// Runs a file step (true on success, the reason in GetLastError otherwise) again while
-// it fails only because the file is held.
-bool WhileHeld(const std::function<bool()>& step) {
-    return RetryWhileHeld(
-        step, [] { return IsHeldFileError(::GetLastError()); }, TLineBuffer::Pause);
-}
-
-HANDLE OpenWaitingForHolds(const std::string& path, DWORD access, DWORD disposition) {
-    HANDLE h = INVALID_HANDLE_VALUE;
-    WhileHeld([&] {
-        h = ::CreateFileW(Widen(path).c_str(), access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                          nullptr);
-        return h != INVALID_HANDLE_VALUE;
-    });
-    return h;
-}
-
 // Writes all of `bytes` at the file's current position through the replaceable write call.
 bool WriteAll(HANDLE file, const std::string& bytes) {
     size_t done = 0;
@@ -115,7 +116,7 @@ bool Rewind(HANDLE file) { return SetFilePointerEx(file, LARGE_INTEGER{}, nullpt
 // bytes are kept in memory and put back when the new ones cannot all be written, and the
 // file is grown before anything is overwritten, so that a full disk shows up first.
 void WriteInPlace(const std::string& path, const std::string& bytes) {
-    FileHandle f{OpenWaitingForHolds(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING)};
+    FileHandle f{OpenWaitingForHolds(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING)};
     if (f.h == INVALID_HANDLE_VALUE) throw EFCreateError(Format(Texts::FCreateError, path));
     std::string old;
     LARGE_INTEGER size{};
@@ -157,7 +158,7 @@ void TakeOverIdentity(const std::string& path, const std::string& temp, DWORD at
 // Writes the new file under the temporary name. False when no such file can be made
 // there (no right to create one, or the name is held).
 bool WriteNewFile(const std::string& temp, const std::string& bytes) {
-    FileHandle f{OpenWaitingForHolds(temp, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS)};
+    FileHandle f{OpenWaitingForHolds(temp, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS)};
     if (f.h == INVALID_HANDLE_VALUE) return false;
     if (!WriteAll(f.h, bytes) || !TLineBuffer::SystemFlush(f.h)) {
         CloseHandle(f.h);

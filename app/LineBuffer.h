@@ -26,8 +26,9 @@ public:
 
     // Replaces the content with the file's lines. Fails with EFOpenError ("ファイル %s は
     // 開けません") when the file cannot be opened, EReadError when reading fails; the
-    // content is then unchanged.
-    void LoadFromFile(const std::string& path);
+    // content is then unchanged. With `waitForHolds`, a file that another program holds
+    // for a moment is waited for as the save's steps wait.
+    void LoadFromFile(const std::string& path, bool waitForHolds = false);
     // Writes every line followed by CR LF. Fails with EFCreateError ("ファイル %s を作成
     // できません") when the file cannot be created or replaced, EWriteError when writing
     // fails; the old file then keeps its old bytes and no temporary file is left behind.

@@ -209,9 +209,9 @@ void TMainForm1::FormShow(TObject*) {
     ShowEntries(FFileEntries);
 }
 
-std::vector<std::string> TMainForm1::ReadListFileNow() {
+std::vector<std::string> TMainForm1::ReadListFileNow(bool waitForHolds) {
     try {
-        Memo1->LoadFromFile(ListFilePath());
+        Memo1->LoadFromFile(ListFilePath(), waitForHolds);
     } catch (...) {
         const DWORD attr = GetFileAttributesW(Widen(ListFilePath()).c_str());
         if (attr == INVALID_FILE_ATTRIBUTES && IsMissingFileError(GetLastError())) return {};
@@ -268,7 +268,8 @@ bool TMainForm1::CloseWithoutSaving() {
 
 std::optional<std::vector<std::string>> TMainForm1::ListToWrite() {
     if (FLoadFailed) return Entries();  // the user has agreed to replace what was never read
-    std::vector<std::string> now = ReadListFileNow();
+    // The save's first step: like the others, it waits for a file another program holds.
+    std::vector<std::string> now = ReadListFileNow(true);
     if (now == FFileEntries) return Entries();
     if (!FChanges.Any()) {
         FFileEntries = std::move(now);  // an edit made outside stays as it is

@@ -165,7 +165,8 @@ TEST_F(MainWindowTest, TheSaveWaitsForAListFileHeldByAnotherProgram) {
         } else {
             EXPECT_FALSE(closed);
             ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
-            EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ファイル " + ListFile() + " を作成できません.");
+            // The save reads the list file first, to see whether it was edited meanwhile.
+            EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ファイル " + ListFile() + " は開けません.");
             EXPECT_EQ(services.questions.size(), 1u);
             EXPECT_EQ(ReadFileBytes(ListFile()), old);
         }
@@ -180,22 +181,24 @@ TEST_F(MainWindowTest, EveryStepOfTheSaveWaitsForTheFileItMeets) {
     struct Row {
         const char* name;
         int tempPauses, listPauses;  // held until that many pauses have passed (-1: all along)
+        DWORD listShare;             // what the list file's holder lets others do
         bool inPlace;
     } rows[] = {
-        {"the new file's name, held for a moment", 3, 0, false},
-        {"the list file, held while the new file is moved over it", 0, 3, false},
-        {"the list file, held while it is rewritten in place", -1, 43, true},
+        {"the new file's name, held for a moment", 3, 0, 0, false},
+        {"the list file, held while the save reads it first", 0, 3, 0, false},
+        {"the list file, held while the new file is moved over it", 0, 3, FILE_SHARE_READ, false},
+        {"the list file, held while it is rewritten in place", -1, 43, FILE_SHARE_READ, true},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         Open(old.c_str());
         const unsigned long long indexBefore = FileIndex(ListFile());
         form->AppendEntry("N", "C:\\N");
-        auto hold = [](const std::string& f, int pauses) {
+        auto hold = [](const std::string& f, int pauses, DWORD share) {
             return pauses == 0 ? INVALID_HANDLE_VALUE
-                               : ::CreateFileW(Widen(f).c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+                               : ::CreateFileW(Widen(f).c_str(), GENERIC_READ, share, nullptr, OPEN_ALWAYS, 0, nullptr);
         };
-        HANDLE tempHeld = hold(temp, r.tempPauses), listHeld = hold(ListFile(), r.listPauses);
+        HANDLE tempHeld = hold(temp, r.tempPauses, 0), listHeld = hold(ListFile(), r.listPauses, r.listShare);
         int paused = 0;
         TLineBuffer::Pause = [&](unsigned) {
             ++paused;
