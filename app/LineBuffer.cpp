@@ -1,6 +1,7 @@
 #include "app/LineBuffer.h"
 
 #include "app/portable/ListFile.h"
+#include "app/portable/Retry.h"
 #include "framework/Exceptions.h"
 #include "framework/WideText.h"
 
@@ -27,18 +28,43 @@ struct FileHandle {
     }
 };
 
+// What a file that another program holds open answers: a sharing or lock violation, or
+// access denied (a file replaced or deleted while open, or still being deleted).
+bool IsHeldFileError(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
+}
+
+// Runs a file step (true on success, the reason in GetLastError otherwise) again while
+// it fails only because the file is held.
+bool WhileHeld(const std::function<bool()>& step) {
+    return RetryWhileHeld(
+        step, [] { return IsHeldFileError(::GetLastError()); }, TLineBuffer::Pause);
+}
+
+HANDLE OpenWaitingForHolds(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
+    HANDLE h = INVALID_HANDLE_VALUE;
+    WhileHeld([&] {
+        h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return h != INVALID_HANDLE_VALUE;
+    });
+    return h;
+}
+
 } // namespace
 
 TLineBuffer::WriteFn TLineBuffer::SystemWrite = PlatformWrite;
 TLineBuffer::FlushFn TLineBuffer::SystemFlush = PlatformFlush;
+std::function<void(unsigned)> TLineBuffer::Pause = [](unsigned ms) { ::Sleep(ms); };
 
 bool IsMissingFileError(unsigned long error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-void TLineBuffer::LoadFromFile(const std::wstring& path) {
-    FileHandle f{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr)};
+void TLineBuffer::LoadFromFile(const std::wstring& path, bool waitForHolds) {
+    FileHandle f{waitForHolds ? OpenWaitingForHolds(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING)
+                              : CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                            FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (f.h == INVALID_HANDLE_VALUE) throw EFOpenError(Format(Texts::FOpenError, NarrowShown(path)));
     try {
         std::string bytes;
@@ -89,8 +115,7 @@ bool Rewind(HANDLE file) { return SetFilePointerEx(file, LARGE_INTEGER{}, nullpt
 // bytes are kept in memory and put back when the new ones cannot all be written, and the
 // file is grown before anything is overwritten, so that a full disk shows up first.
 void WriteInPlace(const std::wstring& path, const std::string& bytes) {
-    FileHandle f{CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr)};
+    FileHandle f{OpenWaitingForHolds(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING)};
     if (f.h == INVALID_HANDLE_VALUE) throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
     std::string old;
     LARGE_INTEGER size{};
@@ -129,6 +154,29 @@ void TakeOverIdentity(const std::wstring& path, const std::wstring& temp, DWORD 
     SetFileAttributesW(temp.c_str(), attributes);
 }
 
+// Writes the new file under the temporary name. False when no such file can be made
+// there (no right to create one, or the name is held).
+bool WriteNewFile(const std::wstring& temp, const std::string& bytes) {
+    FileHandle f{OpenWaitingForHolds(temp, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS)};
+    if (f.h == INVALID_HANDLE_VALUE) return false;
+    if (!WriteAll(f.h, bytes) || !TLineBuffer::SystemFlush(f.h)) {
+        CloseHandle(f.h);
+        f.h = INVALID_HANDLE_VALUE;
+        ::DeleteFileW(temp.c_str());
+        throw EWriteError(Texts::WriteError);
+    }
+    return true;
+}
+
+// Puts the new file in the list file's place in one step.
+void MoveOverListFile(const std::wstring& temp, const std::wstring& path) {
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if (!WhileHeld([&] { return ::MoveFileExW(temp.c_str(), path.c_str(), flags) != 0; })) {
+        ::DeleteFileW(temp.c_str());
+        throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
+    }
+}
+
 } // namespace
 
 void TLineBuffer::SaveToFile(const std::wstring& path) const {
@@ -142,25 +190,11 @@ void TLineBuffer::SaveToFile(const std::wstring& path) const {
     // A temporary file left by a crash, even a read-only one, is nobody's: it goes.
     SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(temp.c_str());
-    {
-        FileHandle f{CreateFileW(temp.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr)};
-        if (f.h == INVALID_HANDLE_VALUE) {
-            // No new file beside the list file (no right to create one, or the temporary
-            // name is held): the list file itself may still be writable.
-            if (exists) return WriteInPlace(path, bytes);
-            throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
-        }
-        if (!WriteAll(f.h, bytes) || !TLineBuffer::SystemFlush(f.h)) {
-            CloseHandle(f.h);
-            f.h = INVALID_HANDLE_VALUE;
-            DeleteFileW(temp.c_str());
-            throw EWriteError(Texts::WriteError);
-        }
-    }
-    if (exists) TakeOverIdentity(path, temp, attr);
-    if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temp.c_str());
+    if (!WriteNewFile(temp, bytes)) {
+        // No new file beside the list file: the list file itself may still be writable.
+        if (exists) return WriteInPlace(path, bytes);
         throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
     }
+    if (exists) TakeOverIdentity(path, temp, attr);
+    MoveOverListFile(temp, path);
 }

@@ -5,9 +5,12 @@
 // place in one step, so a failure or a crash midway leaves the old file whole. The list
 // file keeps its identity (attributes, security, creation time) through the replace;
 // where the folder takes no new file, the list file is rewritten in place instead.
+// Every step that opens, creates or replaces a file waits out, for about two seconds, a
+// hold that another program (a virus scanner, the indexer, a sync client) has on it.
 #include "framework/Classes.h"
 #include "framework/WideText.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,10 +27,12 @@ public:
 
     // Replaces the content with the file's lines. Fails with EFOpenError ("ファイル %s は
     // 開けません") when the file cannot be opened, EReadError when reading fails; the
-    // content is then unchanged. The path is UTF-16: a folder may hold characters that
-    // the program's code page cannot; the message shows it as far as it converts.
-    void LoadFromFile(const std::wstring& path);
-    void LoadFromFile(const std::string& path) { LoadFromFile(Widen(path)); }
+    // content is then unchanged. With `waitForHolds`, a file that another program holds
+    // for a moment is waited for as the save's steps wait. The path is UTF-16: a folder
+    // may hold characters that the program's code page cannot; the message shows it as
+    // far as it converts.
+    void LoadFromFile(const std::wstring& path, bool waitForHolds = false);
+    void LoadFromFile(const std::string& path, bool waitForHolds = false) { LoadFromFile(Widen(path), waitForHolds); }
     // Writes every line followed by CR LF. Fails with EFCreateError ("ファイル %s を作成
     // できません") when the file cannot be created or replaced, EWriteError when writing
     // fails; the old file then keeps its old bytes and no temporary file is left behind.
@@ -45,6 +50,9 @@ public:
     // The platform's flush to the disk, replaceable so tests can make it fail.
     using FlushFn = BOOL (*)(void* file);
     static FlushFn SystemFlush;
+    // The pause between two attempts at a file another program holds, replaceable so
+    // tests need not wait.
+    static std::function<void(unsigned ms)> Pause;
 
 private:
     std::vector<std::string> FLines;

@@ -226,9 +226,9 @@ void TMainForm1::FormShow(TObject*) {
     ShowEntries(FFileEntries);
 }
 
-std::vector<std::string> TMainForm1::ReadListFileNow() {
+std::vector<std::string> TMainForm1::ReadListFileNow(bool waitForHolds) {
     try {
-        Memo1->LoadFromFile(FListFile);
+        Memo1->LoadFromFile(FListFile, waitForHolds);
     } catch (...) {
         const DWORD attr = GetFileAttributesW(FListFile.c_str());
         if (attr == INVALID_FILE_ATTRIBUTES && IsMissingFileError(GetLastError())) return {};
@@ -267,12 +267,26 @@ void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
         default: Action = caNone; return;
         }
     }
-    SaveList();
+    try {
+        SaveList();
+    } catch (...) {
+        // A folder that takes no writes (Program Files, a read-only share) would keep the
+        // window from ever closing: after the error, the user may close without saving.
+        ExceptionDisplay::HandleCurrentException();
+        if (!CloseWithoutSaving()) Action = caNone;
+    }
+}
+
+bool TMainForm1::CloseWithoutSaving() {
+    const UINT flags = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;  // いいえ is the default
+    return FServices->Ask(Handle(), "フォルダの一覧を保存できませんでした。保存せずに終了しますか?",
+                          Application ? Application->Title() : "", flags) == IDYES;
 }
 
 std::optional<std::vector<std::string>> TMainForm1::ListToWrite() {
     if (FLoadFailed) return Entries();  // the user has agreed to replace what was never read
-    std::vector<std::string> now = ReadListFileNow();
+    // The save's first step: like the others, it waits for a file another program holds.
+    std::vector<std::string> now = ReadListFileNow(true);
     if (now == FFileEntries) return Entries();
     if (!FChanges.Any()) {
         FFileEntries = std::move(now);  // an edit made outside stays as it is

@@ -68,8 +68,9 @@ private:
     // Puts `entries` in the list; the selected entry stays selected where it still is.
     void ShowEntries(const std::vector<std::string>& entries);
     // The list file's entries as they are now: none when the file is not there. Throws
-    // when it is there but cannot be read.
-    std::vector<std::string> ReadListFileNow();
+    // when it is there but cannot be read, at once or, with `waitForHolds`, after waiting
+    // for another program that holds it as the save's steps wait.
+    std::vector<std::string> ReadListFileNow(bool waitForHolds = false);
     // The entries the save writes: the window's list while the file is as it was read;
     // once someone edited it, the file as it is now with the window's own changes applied,
     // or nothing at all when the window has none.
@@ -78,6 +79,8 @@ private:
     void SaveList();
     // While the window has no change of its own, shows an edit made to the file outside.
     void FollowListFile();
+    // After a failed save: true when the user chooses to close all the same.
+    bool CloseWithoutSaving();
 
     // The executable's folder and path as far as the program's code page holds them, for
     // messages and the information page; the list file is opened by its UTF-16 path.

@@ -7,10 +7,13 @@
 namespace ShellLaunch {
 
 std::string ExplorerExe() {
+    // The system's Windows folder: on a terminal server the plain Windows folder can be
+    // one of the user's own, which holds no explorer.
     wchar_t dir[MAX_PATH + 1] = {};
-    UINT n = GetWindowsDirectoryW(dir, MAX_PATH + 1);
-    if (n == 0 || n >= MAX_PATH + 1) return "EXPLORER.EXE";
-    std::string path = NarrowShown(std::wstring_view(dir, n));
+    const UINT n = ::GetSystemWindowsDirectoryW(dir, MAX_PATH + 1);
+    const NarrowText folder = Narrow(std::wstring_view(dir, n <= MAX_PATH ? n : 0));
+    if (folder.bytes.empty() || !folder.exact) return "EXPLORER.EXE";
+    std::string path = folder.bytes;
     if (path.back() != '\\') path += '\\';
     return path + "EXPLORER.EXE";
 }

@@ -6,7 +6,7 @@
 
 namespace ShellLaunch {
 
-// The shell's explorer by its full path in the Windows folder, so that no EXPLORER.EXE
+// The shell's explorer by its full path in the system's Windows folder, so that no EXPLORER.EXE
 // planted beside the program or in the current folder is run instead.
 std::string ExplorerExe();
 

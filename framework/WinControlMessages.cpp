@@ -95,6 +95,12 @@ void TWinControl::Dispatch(TMessage& msg) {
         if (!FOwnClass) break;
         DoPaint(msg);
         return;
+    case WM_PRINTCLIENT:
+        // A themed child (a button, a combo box) asks for what lies behind its rounded,
+        // partly transparent edges: the face and the graphic children, into its DC.
+        if (!FOwnClass) break;
+        if (msg.WParam && (msg.LParam & PRF_CLIENT)) DoPaint(msg);
+        return;
     case WM_ERASEBKGND:
         if (!FOwnClass) break;
         msg.Result = 1; // painted in WM_PAINT, with the children, in one go

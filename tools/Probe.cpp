@@ -31,13 +31,21 @@
 //   resource <type> <name> <path>  a resource of an executable file (type and name as
 //                                  text, or #n for a number): its size, then its lines
 //                                  when it is text
+//   commandlines <exe name>        the command line of every process of this Wine that
+//                                  runs that executable, as Windows handed it over:
+//                                  one line each, its process id first
+//   image <path>                   an executable file's header: its machine, subsystem
+//                                  and DLL characteristics (ASLR, DEP, terminal server)
 #include <windows.h>
+#include <tlhelp32.h>
+#include <winternl.h>
 
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -223,6 +231,64 @@ std::string Rest(std::istringstream& in) {
     return rest;
 }
 
+// A process's command line as its own parameter block holds it, read from outside.
+std::wstring CommandLineOf(DWORD pid) {
+    using QueryFn = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
+    static const auto query = reinterpret_cast<QueryFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    HANDLE p = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!p) return L"?";
+    std::wstring line = L"?";
+    PROCESS_BASIC_INFORMATION basic{};
+    PEB peb{};
+    RTL_USER_PROCESS_PARAMETERS params{};
+    if (query && query(p, ProcessBasicInformation, &basic, sizeof basic, nullptr) == 0 &&
+        ReadProcessMemory(p, basic.PebBaseAddress, &peb, sizeof peb, nullptr) &&
+        ReadProcessMemory(p, peb.ProcessParameters, &params, sizeof params, nullptr)) {
+        line.assign(params.CommandLine.Length / sizeof(wchar_t), L'\0');
+        if (!ReadProcessMemory(p, params.CommandLine.Buffer, line.data(), params.CommandLine.Length, nullptr))
+            line = L"?";
+    }
+    CloseHandle(p);
+    return line;
+}
+
+std::vector<std::string> CommandLines(const std::wstring& exe) {
+    std::vector<std::string> lines;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return lines;
+    PROCESSENTRY32W e{};
+    e.dwSize = sizeof e;
+    for (BOOL more = Process32FirstW(snap, &e); more; more = Process32NextW(snap, &e))
+        if (lstrcmpiW(e.szExeFile, exe.c_str()) == 0)
+            lines.push_back(std::to_string(e.th32ProcessID) + " " + Utf8(CommandLineOf(e.th32ProcessID)));
+    CloseHandle(snap);
+    return lines;
+}
+
+// The optional header of a 64-bit executable, read from the file as Windows lays it out.
+std::string ImageHeader(const std::wstring& path) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return "err cannot open";
+    std::string bytes(4096, '\0');
+    DWORD got = 0;
+    ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(f);
+    bytes.resize(got);
+    IMAGE_DOS_HEADER dos{};
+    if (bytes.size() < sizeof dos) return "err too short";
+    std::memcpy(&dos, bytes.data(), sizeof dos);
+    IMAGE_NT_HEADERS64 nt{};
+    const size_t at = static_cast<size_t>(dos.e_lfanew);
+    if (dos.e_magic != IMAGE_DOS_SIGNATURE || at + sizeof nt > bytes.size()) return "err no executable";
+    std::memcpy(&nt, bytes.data() + at, sizeof nt);
+    if (nt.Signature != IMAGE_NT_SIGNATURE || nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC)
+        return "err no 64-bit executable";
+    return "ok machine=" + HexValue(nt.FileHeader.Machine) +
+           " subsystem=" + std::to_string(nt.OptionalHeader.Subsystem) +
+           " dll=" + HexValue(nt.OptionalHeader.DllCharacteristics);
+}
+
 void Run(const std::string& line) {
     std::istringstream in(line);
     std::string cmd;
@@ -394,6 +460,10 @@ void Run(const std::string& line) {
         SendMessageTimeoutW(w, WM_GETICON, ICON_BIG, 0, SMTO_ABORTIFHUNG, 3000, &big);
         std::cout << "ok class=" << HexValue(GetClassLongPtrW(w, GCLP_HICON))
                   << " small=" << HexValue(GetClassLongPtrW(w, GCLP_HICONSM)) << " big=" << HexValue(big) << "\n";
+    } else if (cmd == "commandlines") {
+        List(CommandLines(Wide(Rest(in))));
+    } else if (cmd == "image") {
+        std::cout << ImageHeader(Wide(Rest(in))) << "\n";
     } else if (cmd == "resource") {
         std::string type, name;
         in >> type >> name;

@@ -3,7 +3,8 @@
 #include "PathRules.h"
 
 std::string ExplorerParameters(std::string_view path) {
-    return "/n,/e," + std::string(path);
+    if (path.empty()) return "/n,/e,";
+    return "/n,/e,\"" + std::string(path) + '"';
 }
 
 std::string InfoPageAddress(std::string_view exePath, const CodePage& cp) {

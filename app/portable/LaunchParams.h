@@ -5,7 +5,9 @@
 #include <string>
 #include <string_view>
 
-// A new explorer window with the folder tree, opened on `path` (unquoted, never cut).
+// A new explorer window with the folder tree, opened on `path` (never cut). The explorer
+// splits its command line at commas and equals signs, so a path goes in double quotes,
+// which keep such a path in one field; nothing selected gives the bare "/n,/e,".
 std::string ExplorerParameters(std::string_view path);
 
 inline constexpr std::string_view InfoPageBase = "http://www.example.com/info.php?pf=w&sn=";

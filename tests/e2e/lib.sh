@@ -70,10 +70,11 @@ field() {
 start_case() {
     CASE=$1
     CASE_DIR=$E2E_ROOT/$1
+    chattr -R -i "$CASE_DIR" 2>/dev/null  # a case that made its folder immutable and failed
     rm -rf "$CASE_DIR"
     mkdir -p "$CASE_DIR"
     KV_NAME=Kestrovane1.exe
-    KV_CLOSED=
+    KV_CLOSED= KV_PID= EXPLORERS_SEEN=" "
     COMBO= MAIN= XWIN= COMBO_HEAD= COMBO_ITEMS= PROBE_LINES=
     LIST=$CASE_DIR/DirList.txt
     CASE_PATH=$PATH
@@ -100,7 +101,7 @@ start_with_list() {
     wait_slid_in
 }
 
-alive() { kill -0 "$KV_PID" 2>/dev/null; }
+alive() { [ -n "$KV_PID" ] && kill -0 "$KV_PID" 2>/dev/null; }
 expect_alive() { alive || fail "the program has ended: $(tail -3 "$CASE_DIR/wine.log" 2>/dev/null | tr '\n' ' ')"; }
 
 # wait_main: the main window once visible, in MAIN (probe handle) and XWIN (X window).
@@ -117,13 +118,20 @@ wait_main() {
     [ -n "$XWIN" ] || { fail "no X window for the main window"; return 1; }
 }
 
-# wait_slid_in: waits until the slide-in has ended (the window at its final bounds).
+# wait_slid_in: waits until the slide-in has ended (the window at its final bounds; a
+# window manager may keep it elsewhere, so under one only its final size counts).
 wait_slid_in() {
+    local want=20,20,498,61
     for _ in $(seq 100); do
-        probe info "$MAIN" && [ "$(field rect "$PROBE_LINE")" = "20,20,498,61" ] && return 0
+        probe info "$MAIN" || break
+        if [ -n "$KV_WM" ]; then
+            [[ $(field rect "$PROBE_LINE") == *,498,61 ]] && return 0
+        else
+            [ "$(field rect "$PROBE_LINE")" = "$want" ] && return 0
+        fi
         sleep 0.1
     done
-    fail "the window did not reach 20,20 498x61: $PROBE_LINE"
+    fail "the window did not reach $want: $PROBE_LINE"
 }
 
 # child <class suffix>: the handle of the main window's child of that class.
@@ -171,8 +179,18 @@ click_at() {
     xdotool mousemove $((wx + $1)) $((wy + $2)) click "${3:-1}"
     sleep 0.4
 }
-# focus_main: a click on the main window's caption, as a user brings it to the front.
-focus_main() { click_at 100 8; }
+# click_control <handle>: a click in the middle of a window's control.
+click_control() {
+    probe info "$1"
+    local x y w h
+    IFS=, read -r x y w h <<<"$(field rect "$PROBE_LINE")"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+    sleep 0.4
+}
+# focus_main: a click on the main window, as a user brings it to the front: on its
+# caption, or under a window manager on the panel beside the label (a click on the
+# caption there starts the manager's own move of the window).
+focus_main() { if [ -n "$KV_WM" ]; then click_at 6 40; else click_at 100 8; fi; }
 
 # close_program <how>: keys, "box" (the caption's close box) or "menu" (終了 in the menu);
 # waits for the program to end.
@@ -200,50 +218,35 @@ expect_file() {
 # write_file <path> <bytes, printf format, in UTF-8 (stored as code page 932)>
 write_file() { printf "$2" | iconv -f UTF-8 -t CP932 >"$1"; }
 
-# ours <pid>: the process runs in this project's Wine prefix. Other copies of the project
-# may run their own tests on the same machine at the same time, and ps shows theirs too.
-ours() { { tr '\0' '\n' <"/proc/$1/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; }
-# running <regex>: whether a process of ours whose command line matches is running.
-running() {
-    local pid args
-    while read -r pid args; do
-        [[ $args =~ $1 ]] && ours "$pid" && return 0
-    done < <(ps -eo pid=,args=)
-    return 1
-}
-
-# launched <regex>: waits until a new process of ours whose command line matches has started.
-LAUNCHED_SEEN=" "
-launched() {
-    local pid args
+# explorer_started <parameters>: waits until a new explorer has started with exactly
+# this command line, as Windows handed it over (quotes and all).
+EXPLORERS_SEEN=" "
+explorer_started() {
+    local want="\"C:\\windows\\EXPLORER.EXE\" $1" pid line
     for _ in $(seq 100); do
-        while read -r pid args; do
-            [[ $args =~ $1 ]] && ours "$pid" || continue
-            [[ $LAUNCHED_SEEN == *" $pid "* ]] && continue
-            LAUNCHED_SEEN+="$pid "
-            return 0
-        done < <(ps -eo pid=,args=)
+        probe_list commandlines EXPLORER.EXE
+        while read -r pid line; do
+            [[ $EXPLORERS_SEEN == *" $pid "* ]] && continue
+            EXPLORERS_SEEN+="$pid "
+            [ "$line" = "$want" ] && return 0
+            fail "explorer started as [$line], expected [$want]"
+            return 1
+        done < <(grep -v ' /desktop$' <<<"$PROBE_LINES" | grep .)
         sleep 0.1
     done
-    fail "no process started matching [$1]; seen: $(ps -eo args | grep -i -E 'explorer|browser' | grep -v grep | tr '\n' ';')"
+    fail "no explorer started as [$want]; running: $(tr '\n' ';' <<<"$PROBE_LINES")"
+}
+# no_explorer: no explorer has been started in this case beyond those explorer_started saw.
+no_explorer() {
+    local pid line
+    probe_list commandlines EXPLORER.EXE
+    while read -r pid line; do
+        [[ $EXPLORERS_SEEN == *" $pid "* ]] || { fail "an explorer was started: $line"; return 1; }
+    done < <(grep -v ' /desktop$' <<<"$PROBE_LINES" | grep .)
 }
 
-# not_launched <regex>: no new process of ours whose command line matches starts within
-# two seconds.
-not_launched() {
-    local pid args
-    sleep 2
-    while read -r pid args; do
-        [[ $args =~ $1 ]] && ours "$pid" || continue
-        [[ $LAUNCHED_SEEN == *" $pid "* ]] && continue
-        fail "a process started: $args"
-        return 1
-    done < <(ps -eo pid=,args=)
-}
-
-# close_others: waits for the window that another program opened (the explorer's, say)
-# and closes it, as the user would before going on: without a window manager it may
-# cover the program.
+# close_others: the user closes the windows other programs opened (an editor, say),
+# once done with them.
 close_others() {
     local h
     for _ in $(seq 50); do
@@ -252,8 +255,85 @@ close_others() {
     done
     for h in $(cut -d' ' -f1 <<<"$PROBE_LINES"); do probe post "$h" 10 0 0; done
     for h in $(cut -d' ' -f1 <<<"$PROBE_LINES"); do probe gone 5000 "$h"; done
-    # Wine restarts its desktop process as the explorer goes; let that settle.
-    sleep 1
+}
+
+# back_to_main: after another program opened a window (the explorer's), the user clicks
+# the program's window to go on. Under a window manager the program stays above that
+# window, as it does on Windows, and the click activates it; without one, Wine puts the
+# new window on top, so the rest of the case needs the window manager: status 1.
+back_to_main() {
+    [ -n "$KV_WM" ] || return 1
+    local other
+    for _ in $(seq 50); do
+        other=$(x_clients | grep -v -x "$(printf '0x%x' "$XWIN")" | tail -1)
+        [ -n "$other" ] && break
+        sleep 0.1
+    done
+    [ -n "$other" ] || { fail "the other program's window did not appear"; return 1; }
+    # The new window is active, and lies below the program.
+    for _ in $(seq 50); do [ "$(x_active)" = "$other" ] && break; sleep 0.1; done
+    expect_eq "active window after the other program's window appeared" "$other" "$(x_active)"
+    expect_eq "the window on top" "$(printf '0x%x' "$XWIN")" "$(x_clients | tail -1)"
+    focus_main
+    for _ in $(seq 30); do
+        probe focus "$MAIN" && [ "$(field active "$PROBE_LINE")" = "$MAIN" ] && break
+        sleep 0.1
+    done
+    expect_eq "active window after a click on the program" "$(printf '0x%x' "$XWIN") $MAIN" \
+        "$(x_active) $(field active "$PROBE_LINE")"
+}
+
+# close_by_message: closes the program as the taskbar's "close window" does (its window
+# sent WM_CLOSE), for a case whose window another program's window covers.
+close_by_message() {
+    probe post "$MAIN" 10 0 0
+    KV_CLOSED=1
+    for _ in $(seq 100); do alive || break; sleep 0.1; done
+    alive && { fail "the program did not end after WM_CLOSE"; return 1; }
+    wait "$KV_PID"
+    expect_eq "exit code" 0 $?
+}
+
+# ---------------------------------------------------------------- the window manager
+
+# KV_WM: the window manager of this pass, empty for none. Without one, Wine stacks and
+# activates its windows itself; openbox, a standard EWMH window manager, stacks,
+# activates and lists windows on the taskbar as Windows does.
+KV_WM=
+# x_clients: the windows the window manager manages, bottom to top, one hex id a line.
+x_clients() { xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/, /\n/g' | grep '^0x'; }
+x_active() { xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //'; }
+# x_state <X window>: the window's _NET_WM_STATE atoms, space-separated.
+x_state() { xprop -id "$1" _NET_WM_STATE | sed 's/^[^=]*= *//; s/,//g'; }
+
+# wine_managed Y|N: whether Wine hands its windows to a window manager (the prefix keeps
+# N, for runs without one, where Wine would otherwise wait for one at every hide).
+wine_managed() {
+    wineserver -k >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d "$1" /f >/dev/null 2>&1
+    wineserver -w
+}
+start_window_manager() {
+    command -v openbox >/dev/null || { echo "e2e: openbox is not installed (scripts/setup installs it)" >&2; return 1; }
+    wine_managed Y
+    mkdir -p "$E2E_ROOT"
+    # Not a child of this shell, so that the cases' waits for their own processes pass it by.
+    WM_PID=$(sh -c 'openbox --sm-disable >"$1" 2>&1 & echo $!' _ "$E2E_ROOT/openbox.log")
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { KV_WM=openbox; return 0; }
+        sleep 0.1
+    done
+    echo "e2e: openbox did not start: $(cat "$E2E_ROOT/openbox.log")" >&2
+    stop_window_manager
+    return 1
+}
+stop_window_manager() {
+    if [ -n "${WM_PID:-}" ]; then
+        kill "$WM_PID" 2>/dev/null
+        for _ in $(seq 50); do kill -0 "$WM_PID" 2>/dev/null || break; sleep 0.1; done
+    fi
+    WM_PID= KV_WM=
+    wine_managed N
 }
 
 end_case() {

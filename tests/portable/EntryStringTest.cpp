@@ -25,13 +25,15 @@ TEST(EntryString, ListFileIsJoinedWithASlash) {
     EXPECT_EQ(ListFilePath(""), "/DirList.txt");
 }
 
-TEST(LaunchParams, ExplorerGetsTheWholePath) {
-    EXPECT_EQ(ExplorerParameters("C:\\Tools"), "/n,/e,C:\\Tools");
+TEST(LaunchParams, ExplorerGetsTheWholePathInQuotes) {
+    EXPECT_EQ(ExplorerParameters("C:\\Tools"), "/n,/e,\"C:\\Tools\"");
+    EXPECT_EQ(ExplorerParameters("C:\\Program Files,x y"), "/n,/e,\"C:\\Program Files,x y\"");
+    EXPECT_EQ(ExplorerParameters("C:\\a=b"), "/n,/e,\"C:\\a=b\"");
     EXPECT_EQ(ExplorerParameters(""), "/n,/e,");
     const std::string longPath = "C:\\" + std::string(1997, 'x');
     const std::string params = ExplorerParameters(longPath);
-    ASSERT_EQ(params.size(), 2006u);
-    EXPECT_EQ(params.substr(6), longPath);
+    ASSERT_EQ(params.size(), 2008u);
+    EXPECT_EQ(params.substr(7, longPath.size()), longPath);
 }
 
 TEST(LaunchParams, InfoPageAddressEndsInTheExecutableName) {

@@ -80,13 +80,14 @@ TEST_F(MainWindowTest, AListFileThatIsAFolderIsReportedAndLeftAlone) {
     ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
     EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ファイル " + ListFile() + " は開けません.");
     form->AppendEntry("a", "C:\\A");
-    services.askAnswer = IDYES;
+    services.askAnswers = {IDYES, IDNO};  // overwrite it; after the error, keep the window
     TestSupport::ShownBoxes().clear();
     EXPECT_FALSE(CloseWindow());  // a folder cannot be replaced by the list
     ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
     EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ファイル " + ListFile() + " を作成できません.");
     EXPECT_TRUE(GetFileAttributesA(ListFile().c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     RemoveDirectoryA(ListFile().c_str());
+    services.askAnswer = IDYES;
     EXPECT_TRUE(CloseWindow());
 }
 
@@ -101,8 +102,8 @@ TEST_F(MainWindowTest, LongUntrustedPathsReachTheLaunchAndTheScreenUnchanged) {
     SendMessageA(form->Button4->Handle(), BM_CLICK, 0, 0);
     ASSERT_EQ(services.calls.size(), 1u);
     // The split ends the path field at its first quote; that much goes out, uncut.
-    EXPECT_EQ(services.calls[0].params, "/n,/e," + form->MultiColComboBox1->GetSelectedText());
-    EXPECT_GT(services.calls[0].params.size(), 6u);
+    EXPECT_EQ(services.calls[0].params, "/n,/e,\"" + form->MultiColComboBox1->GetSelectedText() + "\"");
+    EXPECT_GT(services.calls[0].params.size(), 8u);
     UpdateWindow(form->Handle());
     EXPECT_TRUE(CloseWindow());
     EXPECT_EQ(ReadFileBytes(ListFile()), entry + "\r\n");

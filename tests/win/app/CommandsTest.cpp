@@ -33,11 +33,13 @@ void CtrlKey(TMainForm1* f, char key) {
 
 } // namespace
 
-TEST_F(MainWindowTest, LaunchPassesTheSelectedPathUnquotedToTheExplorerInTheWindowsFolder) {
+TEST_F(MainWindowTest, LaunchPassesTheSelectedPathQuotedToTheExplorerInTheWindowsFolder) {
     const std::string longPath = "C:\\" + std::string(2000, 'x');
-    Open(("\"none\"\r\n\"root\",\"C:\"\r\n\"sp\",\"C:\\a b,c\"\r\n\"long\",\"" + longPath + "\"\r\n").c_str());
+    Open(("\"none\"\r\n\"root\",\"C:\"\r\n\"sp\",\"C:\\a b,c\"\r\n\"long\",\"" + longPath +
+          "\"\r\n\"eq\",\"C:\\a=b\"\r\n").c_str());
     struct { int select; std::string params; } rows[] = {
-        {-1, "/n,/e,"}, {0, "/n,/e,"}, {1, "/n,/e,C:"}, {2, "/n,/e,C:\\a b,c"}, {3, "/n,/e," + longPath},
+        {-1, "/n,/e,"}, {0, "/n,/e,"}, {1, "/n,/e,\"C:\""}, {2, "/n,/e,\"C:\\a b,c\""},
+        {3, "/n,/e,\"" + longPath + "\""}, {4, "/n,/e,\"C:\\a=b\""},
     };
     for (auto& r : rows) {
         services.calls.clear();

@@ -188,7 +188,7 @@ TEST_F(DialogTest, AltEOnlyClicksTheButtonAndActivationGivesTheFocusBack) {
     EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), 0);
     Press('E', {VK_MENU});
     ASSERT_EQ(dialogs.calls.size(), 2u);
-    EXPECT_EQ(dialogs.calls[1].params, "/n,/e,C:\\A");
+    EXPECT_EQ(dialogs.calls[1].params, "/n,/e,\"C:\\A\"");
 
     for (HWND had : {list, button}) {
         SCOPED_TRACE(had == list ? "list" : "button");

@@ -59,20 +59,33 @@ TEST_F(MainWindowTest, AMissingListFileIsReportedBeforeTheWindowShowsAndCreatedA
     EXPECT_EQ(ReadFileBytes(ListFile()), "\"Data\",\"C:\\Data\"\r\n");
 }
 
-TEST_F(MainWindowTest, AnUnwritableListFileRefusesTheCloseAndALaterCloseSucceeds) {
+TEST_F(MainWindowTest, AnUnwritableListFileIsReportedThenTheUserMayCloseWithoutSaving) {
     Open("a\r\n");
     form->AppendEntry("B", "C:\\B");
     SetFileAttributesA(ListFile().c_str(), FILE_ATTRIBUTE_READONLY);
+    // いいえ, the default answer: the window stays, the list as it was.
     TestSupport::ShownBoxes().clear();
+    services.askAnswer = IDNO;
     EXPECT_FALSE(CloseWindow());
     ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
     EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ファイル " + ListFile() + " を作成できません.");
+    ASSERT_EQ(services.questions.size(), 1u);
+    EXPECT_EQ(services.questions[0], "フォルダの一覧を保存できませんでした。保存せずに終了しますか?");
+    EXPECT_EQ(services.questionFlags[0] & (MB_TYPEMASK | MB_DEFMASK), UINT(MB_YESNO | MB_DEFBUTTON2));
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(ReadFileBytes(ListFile()), "a\r\n");
     EXPECT_EQ(Entries(), (V{"a", "\"B\",\"C:\\B\""}));
     EXPECT_FALSE(TestSupport::FileExists(ListFile() + ".saving"));
+    // はい: the window closes and the list file is left as it was.
+    services.askAnswer = IDYES;
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(services.questions.size(), 2u);
+    EXPECT_EQ(ReadFileBytes(ListFile()), "a\r\n");
+    EXPECT_FALSE(TestSupport::FileExists(ListFile() + ".saving"));
+    // Every close tries the save again first.
     SetFileAttributesA(ListFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(services.questions.size(), 2u);
     EXPECT_EQ(ReadFileBytes(ListFile()), "a\r\n\"B\",\"C:\\B\"\r\n");
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ public:
     std::deque<std::string> nameAnswers;
     std::vector<std::string> prompts;  // prompt texts the naming prompt was shown with
     std::vector<std::string> questions;
+    std::vector<UINT> questionFlags;
+    std::deque<int> askAnswers;  // answered in turn; then askAnswer
     int askAnswer = IDNO;
 
     void Launch(HWND, const std::string& verb, const std::string& file, const std::string& params,
@@ -45,9 +48,13 @@ public:
         nameAnswers.pop_front();
         return a;
     }
-    int Ask(HWND, const std::string& text, const std::string&, UINT) override {
+    int Ask(HWND, const std::string& text, const std::string&, UINT flags) override {
         questions.push_back(text);
-        return askAnswer;
+        questionFlags.push_back(flags);
+        if (askAnswers.empty()) return askAnswer;
+        const int a = askAnswers.front();
+        askAnswers.pop_front();
+        return a;
     }
 };
 
@@ -56,6 +63,12 @@ protected:
     TestSupport::TempFolder dir;
     RecordingServices services;
     TMainForm1* form = nullptr;
+    // A file another program holds is waited for without waiting: the pauses are counted.
+    std::vector<unsigned> pauses;
+    std::function<void(unsigned)> realPause = TLineBuffer::Pause;
+
+    MainWindowTest() { TLineBuffer::Pause = [this](unsigned ms) { pauses.push_back(ms); }; }
+    ~MainWindowTest() override { TLineBuffer::Pause = realPause; }
 
     std::string ListFile() const { return dir.Path + "/DirList.txt"; }
 

@@ -1,5 +1,12 @@
 #include "tests/win/app/MainWindowFixture.h"
 
+#include "framework/WideText.h"
+
+#include <algorithm>
+#include <numeric>
+#include <thread>
+#include <utility>
+
 using TestSupport::ReadFileBytes;
 
 namespace {
@@ -58,8 +65,11 @@ TEST_F(MainWindowTest, TheSaveKeepsTheListFilesAttributesAndNoLeftoverTemporaryF
         if (r.dropOld) form->MultiColComboBox1->Items()->Delete(0);
         form->AppendEntry("N", "C:\\N");
         TestSupport::ShownBoxes().clear();
+        pauses.clear();
         const bool closed = CloseWindow();
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        // A held temporary name is waited for, about two seconds, before anything else.
+        EXPECT_EQ(std::accumulate(pauses.begin(), pauses.end(), 0u), r.tempHeld ? 2000u : 0u);
         const bool oldKept = r.listExists && !r.dropOld;
         const std::string saved = std::string(oldKept ? "\"old\",\"C:\\Old\"\r\n" : "") + "\"N\",\"C:\\N\"\r\n";
         if (!r.listExists && r.tempHeld) {
@@ -113,4 +123,99 @@ TEST_F(MainWindowTest, AListFileTooBigForMemoryCountsAsNotLoaded) {
     EXPECT_TRUE(CloseWindow());
     EXPECT_EQ(services.questions.size(), 1u);
     EXPECT_EQ(sizeNow(), 1ULL << 40);
+}
+
+// A virus scanner or a sync client holds the list file for a moment: the save waits for
+// it, for about two seconds, and only then reports the error.
+TEST_F(MainWindowTest, TheSaveWaitsForAListFileHeldByAnotherProgram) {
+    TLineBuffer::Pause = realPause;  // a real hold, waited for in real time
+    const std::string old = "\"old\",\"C:\\Old\"\r\n";
+    struct Row {
+        const char* name;
+        int heldMs;  // -1: held until the close has given up
+        bool saved;
+    } rows[] = {
+        {"held for 300 ms", 300, true},
+        {"held longer than the save waits", -1, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Open(old.c_str());
+        form->AppendEntry("N", "C:\\N");
+        HANDLE held = ::CreateFileW(Widen(ListFile()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread release;
+        if (r.heldMs >= 0) release = std::thread([held, ms = r.heldMs] {
+            Sleep(static_cast<DWORD>(ms));
+            CloseHandle(held);
+        });
+        TestSupport::ShownBoxes().clear();
+        services.questions.clear();
+        services.askAnswer = IDNO;
+        const bool closed = CloseWindow();
+        if (release.joinable())
+            release.join();
+        else
+            CloseHandle(held);
+        if (r.saved) {
+            EXPECT_TRUE(closed);
+            EXPECT_TRUE(TestSupport::ShownBoxes().empty());
+            EXPECT_TRUE(services.questions.empty());
+            EXPECT_EQ(ReadFileBytes(ListFile()), old + "\"N\",\"C:\\N\"\r\n");
+        } else {
+            EXPECT_FALSE(closed);
+            ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
+            // The save reads the list file first, to see whether it was edited meanwhile.
+            EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ファイル " + ListFile() + " は開けません.");
+            EXPECT_EQ(services.questions.size(), 1u);
+            EXPECT_EQ(ReadFileBytes(ListFile()), old);
+        }
+        EXPECT_FALSE(TestSupport::FileExists(ListFile() + ".saving"));
+        delete form;
+        form = nullptr;
+    }
+}
+
+TEST_F(MainWindowTest, EveryStepOfTheSaveWaitsForTheFileItMeets) {
+    const std::string old = "\"old\",\"C:\\Old\"\r\n", temp = ListFile() + ".saving";
+    struct Row {
+        const char* name;
+        int tempPauses, listPauses;  // held until that many pauses have passed (-1: all along)
+        DWORD listShare;             // what the list file's holder lets others do
+        bool inPlace;
+    } rows[] = {
+        {"the new file's name, held for a moment", 3, 0, 0, false},
+        {"the list file, held while the save reads it first", 0, 3, 0, false},
+        {"the list file, held while the new file is moved over it", 0, 3, FILE_SHARE_READ, false},
+        {"the list file, held while it is rewritten in place", -1, 43, FILE_SHARE_READ, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Open(old.c_str());
+        const unsigned long long indexBefore = FileIndex(ListFile());
+        form->AppendEntry("N", "C:\\N");
+        auto hold = [](const std::string& f, int pauses, DWORD share) {
+            return pauses == 0 ? INVALID_HANDLE_VALUE
+                               : ::CreateFileW(Widen(f).c_str(), GENERIC_READ, share, nullptr, OPEN_ALWAYS, 0, nullptr);
+        };
+        HANDLE tempHeld = hold(temp, r.tempPauses, 0), listHeld = hold(ListFile(), r.listPauses, r.listShare);
+        int paused = 0;
+        TLineBuffer::Pause = [&](unsigned) {
+            ++paused;
+            if (paused == r.tempPauses) CloseHandle(std::exchange(tempHeld, INVALID_HANDLE_VALUE));
+            if (paused == r.listPauses) CloseHandle(std::exchange(listHeld, INVALID_HANDLE_VALUE));
+        };
+        TestSupport::ShownBoxes().clear();
+        EXPECT_TRUE(CloseWindow());
+        for (HANDLE h : {tempHeld, listHeld})
+            if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+        EXPECT_TRUE(TestSupport::ShownBoxes().empty());
+        EXPECT_EQ(paused, std::max(r.tempPauses, r.listPauses));
+        EXPECT_EQ(ReadFileBytes(ListFile()), old + "\"N\",\"C:\\N\"\r\n");
+        EXPECT_EQ(FileIndex(ListFile()) == indexBefore, r.inPlace);
+        EXPECT_EQ(TestSupport::FileExists(temp), r.inPlace);  // only the holder's own file
+        DeleteFileA(temp.c_str());
+        delete form;
+        form = nullptr;
+    }
 }
