@@ -158,6 +158,15 @@ answer() {
     probe press "$DLG" "$1" || { fail "no button $1 in the dialog: $PROBE_LINE"; return 1; }
     probe gone 10000 "$d" || fail "the dialog did not close after $1"
 }
+# answer_id <control id>: presses the dialog's button with that id (IDYES 6, IDNO 7) and
+# waits until the dialog has gone. A message box names its buttons in the system's own
+# language (はい(Y) on a Japanese system, Yes on a Western one).
+answer_id() {
+    local d=$DLG b
+    b=$(dialog_child Button "$1")
+    [ -n "$b" ] && probe post "$b" f5 0 0 || { fail "no button $1 in the dialog: $PROBE_LINES"; return 1; }
+    probe gone 10000 "$d" || fail "the dialog did not close after button $1"
+}
 
 # combo_state: the combo box's count and selection in COMBO_HEAD, its texts in COMBO_ITEMS.
 combo_state() {

@@ -21,7 +21,7 @@ case_unwritable_folder_offers_to_close_without_saving() {
     focus_main
     key ctrl+q
     save_error_then_question || return
-    answer "はい(Y)"
+    answer_id 6  # はい
     KV_CLOSED=1
     for _ in $(seq 100); do alive || break; sleep 0.1; done
     alive && { fail "the program did not end after はい"; return; }
