@@ -5,6 +5,7 @@
 #include "app/WidePath.h"
 #include "app/portable/EntryString.h"
 #include "app/portable/LaunchParams.h"
+#include "app/portable/ListFile.h"
 #include "app/portable/PathRules.h"
 #include "app/portable/Registration.h"
 #include "app/portable/SlideIn.h"
@@ -116,7 +117,7 @@ void TMainForm1::CreateComponents() {
     Label3->SetCaption("\"");
     Label3->SetVisible(false);
 
-    Memo1 = Make<TLineBuffer>(this, "Memo1");
+    Memo1 = Make<TListFileStore>(this, "Memo1");
 
     Button4 = Make<TButton>(this, "Button4");
     Button4->SetParent(this);
@@ -212,7 +213,7 @@ void TMainForm1::FormShow(TObject*) {
     FFileEntries.clear();
     FChanges.Reset({});
     try {
-        Memo1->LoadFromFile(FListFile);
+        FFileEntries = ReadListLines(Memo1->ReadBytes(FListFile));
     } catch (...) {
         // A list file that is there but was not read, whatever stopped the read, must not
         // be overwritten unasked.
@@ -222,19 +223,17 @@ void TMainForm1::FormShow(TObject*) {
         FChanges.Reset(FEntriesAtLoad);
         throw;
     }
-    FFileEntries = Memo1->Lines();
     ShowEntries(FFileEntries);
 }
 
 std::vector<std::string> TMainForm1::ReadListFileNow(bool waitForHolds) {
     try {
-        Memo1->LoadFromFile(FListFile, waitForHolds);
+        return ReadListLines(Memo1->ReadBytes(FListFile, waitForHolds));
     } catch (...) {
         const DWORD attr = GetFileAttributesW(FListFile.c_str());
         if (attr == INVALID_FILE_ATTRIBUTES && IsMissingFileError(GetLastError())) return {};
         throw;
     }
-    return Memo1->Lines();
 }
 
 // Someone may edit the list file in a text editor while the window runs all day. Such an
@@ -298,12 +297,10 @@ std::optional<std::vector<std::string>> TMainForm1::ListToWrite() {
 void TMainForm1::SaveList() {
     const std::optional<std::vector<std::string>> list = ListToWrite();
     if (!list) return;
-    Memo1->Clear();
-    for (const std::string& entry : *list)
-        if (!entry.empty()) Memo1->Add(entry);
-    Memo1->SaveToFile(FListFile);
+    const std::string bytes = WriteListLines(*list);
+    Memo1->WriteBytes(FListFile, bytes);
     FLoadFailed = false;
-    FFileEntries = Memo1->Lines();
+    FFileEntries = ReadListLines(bytes);
     // The list now shows what the file holds, and nothing is the window's own any more.
     if (*list != Entries())
         ShowEntries(*list);

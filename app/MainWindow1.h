@@ -1,7 +1,7 @@
 #pragma once
 // The main window: a narrow always-on-top tool window with the folder list, the launch
 // button and a pop-up menu, that slides in from the left edge of the screen.
-#include "app/LineBuffer.h"
+#include "app/ListFileStore.h"
 #include "app/ShellServices.h"
 #include "app/portable/ListChanges.h"
 #include "controls/GradBox.h"
@@ -21,7 +21,7 @@ public:
     void Dispatch(TMessage& msg) override;
 
     // Components, in declaration order.
-    TLineBuffer* Memo1;
+    TListFileStore* Memo1;
     TButton* Button4;
     TPopupMenu* PopupMenu1;
     TMenuItem* A1;

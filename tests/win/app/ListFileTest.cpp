@@ -101,17 +101,17 @@ TEST_F(MainWindowTest, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
             HANDLE held = inPlace ? CreateFileA(temp.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr)
                                   : INVALID_HANDLE_VALUE;
             form->AppendEntry("N", "C:\\N");
-            auto savedWrite = TLineBuffer::SystemWrite;
-            auto savedFlush = TLineBuffer::SystemFlush;
+            auto savedWrite = TListFileStore::SystemWrite;
+            auto savedFlush = TListFileStore::SystemFlush;
             static int writes;
             writes = 0;
             if (flushFails) {
-                TLineBuffer::SystemFlush = [](void*) -> BOOL {
+                TListFileStore::SystemFlush = [](void*) -> BOOL {
                     SetLastError(ERROR_DISK_FULL);
                     return FALSE;
                 };
             } else {
-                TLineBuffer::SystemWrite = [](void* f, const void* d, unsigned long n, unsigned long* w) -> BOOL {
+                TListFileStore::SystemWrite = [](void* f, const void* d, unsigned long n, unsigned long* w) -> BOOL {
                     if (++writes > 1) return WriteFile(static_cast<HANDLE>(f), d, n, w, nullptr);
                     DWORD half = n / 2; // half of it reaches the disk, then the volume is full
                     WriteFile(static_cast<HANDLE>(f), d, half, &half, nullptr);
@@ -122,8 +122,8 @@ TEST_F(MainWindowTest, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
             }
             TestSupport::ShownBoxes().clear();
             const bool closed = CloseWindow();
-            TLineBuffer::SystemWrite = savedWrite;
-            TLineBuffer::SystemFlush = savedFlush;
+            TListFileStore::SystemWrite = savedWrite;
+            TListFileStore::SystemFlush = savedFlush;
             if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
             EXPECT_FALSE(closed);
             ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);

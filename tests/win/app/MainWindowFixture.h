@@ -65,10 +65,10 @@ protected:
     TMainForm1* form = nullptr;
     // A file another program holds is waited for without waiting: the pauses are counted.
     std::vector<unsigned> pauses;
-    std::function<void(unsigned)> realPause = TLineBuffer::Pause;
+    std::function<void(unsigned)> realPause = TListFileStore::Pause;
 
-    MainWindowTest() { TLineBuffer::Pause = [this](unsigned ms) { pauses.push_back(ms); }; }
-    ~MainWindowTest() override { TLineBuffer::Pause = realPause; }
+    MainWindowTest() { TListFileStore::Pause = [this](unsigned ms) { pauses.push_back(ms); }; }
+    ~MainWindowTest() override { TListFileStore::Pause = realPause; }
 
     std::string ListFile() const { return dir.Path + "/DirList.txt"; }
 

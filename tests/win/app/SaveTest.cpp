@@ -128,7 +128,7 @@ TEST_F(MainWindowTest, AListFileTooBigForMemoryCountsAsNotLoaded) {
 // A virus scanner or a sync client holds the list file for a moment: the save waits for
 // it, for about two seconds, and only then reports the error.
 TEST_F(MainWindowTest, TheSaveWaitsForAListFileHeldByAnotherProgram) {
-    TLineBuffer::Pause = realPause;  // a real hold, waited for in real time
+    TListFileStore::Pause = realPause;  // a real hold, waited for in real time
     const std::string old = "\"old\",\"C:\\Old\"\r\n";
     struct Row {
         const char* name;
@@ -200,7 +200,7 @@ TEST_F(MainWindowTest, EveryStepOfTheSaveWaitsForTheFileItMeets) {
         };
         HANDLE tempHeld = hold(temp, r.tempPauses, 0), listHeld = hold(ListFile(), r.listPauses, r.listShare);
         int paused = 0;
-        TLineBuffer::Pause = [&](unsigned) {
+        TListFileStore::Pause = [&](unsigned) {
             ++paused;
             if (paused == r.tempPauses) CloseHandle(std::exchange(tempHeld, INVALID_HANDLE_VALUE));
             if (paused == r.listPauses) CloseHandle(std::exchange(listHeld, INVALID_HANDLE_VALUE));

@@ -1,6 +1,5 @@
-#include "app/LineBuffer.h"
+#include "app/ListFileStore.h"
 
-#include "app/portable/ListFile.h"
 #include "app/portable/Retry.h"
 #include "framework/Exceptions.h"
 #include "framework/WideText.h"
@@ -39,7 +38,7 @@ bool IsHeldFileError(DWORD error) {
 // it fails only because the file is held.
 bool WhileHeld(const std::function<bool()>& step) {
     return RetryWhileHeld(
-        step, [] { return IsHeldFileError(::GetLastError()); }, TLineBuffer::Pause);
+        step, [] { return IsHeldFileError(::GetLastError()); }, TListFileStore::Pause);
 }
 
 HANDLE OpenWaitingForHolds(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
@@ -53,15 +52,15 @@ HANDLE OpenWaitingForHolds(const std::wstring& path, DWORD access, DWORD share, 
 
 } // namespace
 
-TLineBuffer::WriteFn TLineBuffer::SystemWrite = PlatformWrite;
-TLineBuffer::FlushFn TLineBuffer::SystemFlush = PlatformFlush;
-std::function<void(unsigned)> TLineBuffer::Pause = [](unsigned ms) { ::Sleep(ms); };
+TListFileStore::WriteFn TListFileStore::SystemWrite = PlatformWrite;
+TListFileStore::FlushFn TListFileStore::SystemFlush = PlatformFlush;
+std::function<void(unsigned)> TListFileStore::Pause = [](unsigned ms) { ::Sleep(ms); };
 
 bool IsMissingFileError(unsigned long error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-void TLineBuffer::LoadFromFile(const std::wstring& path, bool waitForHolds) {
+std::string TListFileStore::ReadBytes(const std::wstring& path, bool waitForHolds) const {
     FileHandle f{waitForHolds ? OpenWaitingForHolds(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING)
                               : CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr)};
@@ -82,7 +81,7 @@ void TLineBuffer::LoadFromFile(const std::wstring& path, bool waitForHolds) {
             if (got == 0) break;
             bytes.append(chunk, got);
         }
-        FLines = ReadListLines(bytes);
+        return bytes;
     } catch (const std::bad_alloc&) {
         // Out of memory is a read that failed, as the user sees it.
         throw EReadError(Texts::ReadError);
@@ -97,7 +96,7 @@ bool WriteAll(HANDLE file, const std::string& bytes) {
     while (done < bytes.size()) {
         unsigned long n = 0;
         const unsigned long want = static_cast<unsigned long>(std::min<size_t>(bytes.size() - done, 1 << 20));
-        if (!TLineBuffer::SystemWrite(file, bytes.data() + done, want, &n) || n != want) return false;
+        if (!TListFileStore::SystemWrite(file, bytes.data() + done, want, &n) || n != want) return false;
         done += n;
     }
     return true;
@@ -128,9 +127,9 @@ void WriteInPlace(const std::wstring& path, const std::string& bytes) {
         Truncate(f.h, old.size());
         throw EWriteError(Texts::WriteError);
     }
-    if (Rewind(f.h) && WriteAll(f.h, bytes) && Truncate(f.h, bytes.size()) && TLineBuffer::SystemFlush(f.h)) return;
+    if (Rewind(f.h) && WriteAll(f.h, bytes) && Truncate(f.h, bytes.size()) && TListFileStore::SystemFlush(f.h)) return;
     if (Rewind(f.h) && WriteAll(f.h, old)) Truncate(f.h, old.size());
-    TLineBuffer::SystemFlush(f.h);
+    TListFileStore::SystemFlush(f.h);
     throw EWriteError(Texts::WriteError);
 }
 
@@ -159,7 +158,7 @@ void TakeOverIdentity(const std::wstring& path, const std::wstring& temp, DWORD 
 bool WriteNewFile(const std::wstring& temp, const std::string& bytes) {
     FileHandle f{OpenWaitingForHolds(temp, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS)};
     if (f.h == INVALID_HANDLE_VALUE) return false;
-    if (!WriteAll(f.h, bytes) || !TLineBuffer::SystemFlush(f.h)) {
+    if (!WriteAll(f.h, bytes) || !TListFileStore::SystemFlush(f.h)) {
         CloseHandle(f.h);
         f.h = INVALID_HANDLE_VALUE;
         ::DeleteFileW(temp.c_str());
@@ -179,13 +178,12 @@ void MoveOverListFile(const std::wstring& temp, const std::wstring& path) {
 
 } // namespace
 
-void TLineBuffer::SaveToFile(const std::wstring& path) const {
+void TListFileStore::WriteBytes(const std::wstring& path, const std::string& bytes) const {
     // A read-only list file is not replaced (Windows refuses to; Wine would not).
     const DWORD attr = GetFileAttributesW(path.c_str());
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
     const bool exists = attr != INVALID_FILE_ATTRIBUTES;
-    const std::string bytes = WriteListLines(FLines);
     const std::wstring temp = TempPathFor(path);
     // A temporary file left by a crash, even a read-only one, is nobody's: it goes.
     SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
