@@ -22,11 +22,12 @@ struct DropRelease {
 };
 } // namespace
 
-int RegisterDrop(HDROP drop, const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse) {
+int RegisterDrop(HDROP drop, const std::function<StoredPathChoice(const std::wstring& folder)>& store,
+                 const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse) {
     DropRelease release{drop};
     const int count = static_cast<int>(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
-    auto folderOf = [drop](int i) {
-        return AnsiPathOf(RegisteredFolderOf(DroppedItemPath(drop, static_cast<UINT>(i)), IsExistingFolder));
+    auto folderOf = [drop, &store](int i) {
+        return store(RegisteredFolderOf(DroppedItemPath(drop, static_cast<UINT>(i)), IsExistingFolder));
     };
     return RegisterDroppedItems(count, folderOf, ask, append, refuse);
 }

@@ -15,7 +15,8 @@ bool IsExistingFolder(const std::wstring& path);
 std::wstring DroppedItemPath(HDROP drop, UINT i);
 
 // Registers every item of the drop in the shell's order, one naming prompt per item, and
-// releases the drop handle once, after the last prompt (also when a step fails). An item
-// whose registered folder the code page cannot name, exactly or by its short path, is
-// refused through `refuse` and skipped. Returns the number of entries appended.
-int RegisterDrop(HDROP drop, const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse);
+// releases the drop handle once, after the last prompt (also when a step fails). Each
+// item's registered folder becomes the path the list stores (`store`); a refused one is
+// told through `refuse` and skipped. Returns the number of entries appended.
+int RegisterDrop(HDROP drop, const std::function<StoredPathChoice(const std::wstring& folder)>& store,
+                 const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse);

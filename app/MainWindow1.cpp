@@ -5,7 +5,6 @@
 #include "app/WidePath.h"
 #include "app/portable/EntryString.h"
 #include "app/portable/LaunchParams.h"
-#include "app/portable/ListFile.h"
 #include "app/portable/PathRules.h"
 #include "app/portable/Registration.h"
 #include "app/portable/SlideIn.h"
@@ -16,7 +15,6 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
 
 TMainForm1* MainForm1 = nullptr;
 
@@ -58,7 +56,7 @@ TMenuItem* MakeItem(TMainForm1* form, TPopupMenu* menu, const char* name, const 
 
 } // namespace
 
-TMainForm1::TMainForm1(TComponent* AOwner) : TForm(AOwner) {
+TMainForm1::TMainForm1(TComponent* AOwner) : TForm(AOwner), FList(SystemShiftJis()) {
     CreateComponents();
     // Where code page 932 holds the executable's path, the folder and the list file are
     // what they always were; else the list file is found by the Unicode folder, and
@@ -180,55 +178,48 @@ void TMainForm1::Dispatch(TMessage& msg) {
 
 std::string TMainForm1::ListFilePath() const { return ::ListFilePath(ExeFolder); }
 
-std::vector<std::string> TMainForm1::Entries() {
-    std::vector<std::string> e;
-    const int n = MultiColComboBox1->Items()->Count();
-    for (int i = 0; i < n; ++i) e.push_back(MultiColComboBox1->Items()->Get(i));
-    return e;
-}
-
-void TMainForm1::ShowEntries(const std::vector<std::string>& entries) {
+void TMainForm1::ShowList() {
     const int selected = MultiColComboBox1->ItemIndex();
     const std::string selectedEntry = selected >= 0 ? MultiColComboBox1->Items()->Get(selected) : "";
     TComboItems* items = MultiColComboBox1->Items();
+    int reselect = -1;
     items->BeginUpdate();
     try {
         items->Clear();
-        for (const std::string& e : entries) items->Add(e);
+        for (std::size_t i = 0; i < FList.Count(); ++i) {
+            const std::string shown = FList.ShownEntry(i);
+            if (reselect < 0 && selected >= 0 && shown == selectedEntry) reselect = static_cast<int>(i);
+            items->Add(shown);
+        }
     } catch (...) {
         items->EndUpdate();
         throw;
     }
     items->EndUpdate();
-    FChanges.Reset(entries);
     if (selected < 0) return;
-    const auto at = std::find(entries.begin(), entries.end(), selectedEntry);
-    MultiColComboBox1->SetItemIndex(at == entries.end() ? -1 : static_cast<int>(at - entries.begin()));
+    MultiColComboBox1->SetItemIndex(reselect);
     MultiColComboBox1Change(this);
 }
 
 void TMainForm1::FormShow(TObject*) {
-    FLoadFailed = false;
-    FEntriesAtLoad.clear();
-    FFileEntries.clear();
-    FChanges.Reset({});
     try {
-        FFileEntries = ReadListLines(Memo1->ReadBytes(FListFile));
+        FList.Load(Memo1->ReadBytes(FListFile));
     } catch (...) {
         // A list file that is there but was not read, whatever stopped the read, must not
         // be overwritten unasked.
-        const DWORD attr = GetFileAttributesW(FListFile.c_str());
-        FLoadFailed = attr != INVALID_FILE_ATTRIBUTES;
-        FEntriesAtLoad = Entries();
-        FChanges.Reset(FEntriesAtLoad);
+        if (GetFileAttributesW(FListFile.c_str()) != INVALID_FILE_ATTRIBUTES)
+            FList.LoadFailed();
+        else
+            FList.Load({});
+        ShowList();
         throw;
     }
-    ShowEntries(FFileEntries);
+    ShowList();
 }
 
-std::vector<std::string> TMainForm1::ReadListFileNow(bool waitForHolds) {
+std::string TMainForm1::ReadListFileNow(bool waitForHolds) {
     try {
-        return ReadListLines(Memo1->ReadBytes(FListFile, waitForHolds));
+        return Memo1->ReadBytes(FListFile, waitForHolds);
     } catch (...) {
         const DWORD attr = GetFileAttributesW(FListFile.c_str());
         if (attr == INVALID_FILE_ATTRIBUTES && IsMissingFileError(GetLastError())) return {};
@@ -240,23 +231,19 @@ std::vector<std::string> TMainForm1::ReadListFileNow(bool waitForHolds) {
 // edit shows in the list as soon as the user comes back to the window, as long as the
 // window holds nothing of its own that reloading would lose; otherwise the save merges.
 void TMainForm1::FollowListFile() {
-    if (FChanges.Any()) return;
-    std::vector<std::string> now;
+    if (FList.HasOwnChanges()) return;
+    std::string now;
     try {
         now = ReadListFileNow();
     } catch (...) {
         return;  // held by the editor right now: the next activation looks again
     }
-    if (now == FFileEntries && !FLoadFailed) return;
-    FLoadFailed = false;
-    FEntriesAtLoad.clear();
-    FFileEntries = now;
-    ShowEntries(now);
+    if (FList.Follow(std::move(now))) ShowList();
 }
 
 void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
-    if (FLoadFailed) {
-        if (Entries() == FEntriesAtLoad) return;  // nothing of the user's to keep
+    if (FList.HasLoadFailed()) {
+        if (!FList.HasOwnChanges()) return;  // nothing of the user's to keep
         const std::string question = "ファイル " + ListFilePath() +
                                      " は起動時に読み込めませんでした。上書きすると元の内容は失われます。上書きしますか?";
         switch (FServices->Ask(Handle(), question, Application ? Application->Title() : "",
@@ -282,30 +269,17 @@ bool TMainForm1::CloseWithoutSaving() {
                           Application ? Application->Title() : "", flags) == IDYES;
 }
 
-std::optional<std::vector<std::string>> TMainForm1::ListToWrite() {
-    if (FLoadFailed) return Entries();  // the user has agreed to replace what was never read
-    // The save's first step: like the others, it waits for a file another program holds.
-    std::vector<std::string> now = ReadListFileNow(true);
-    if (now == FFileEntries) return Entries();
-    if (!FChanges.Any()) {
-        FFileEntries = std::move(now);  // an edit made outside stays as it is
-        return std::nullopt;
-    }
-    return FChanges.ApplyTo(std::move(now));
-}
-
+// A list the window did not change is not written at all: its time stays, a read-only
+// file raises no error, a sync client has nothing to do.
 void TMainForm1::SaveList() {
-    const std::optional<std::vector<std::string>> list = ListToWrite();
-    if (!list) return;
-    const std::string bytes = WriteListLines(*list);
-    Memo1->WriteBytes(FListFile, bytes);
-    FLoadFailed = false;
-    FFileEntries = ReadListLines(bytes);
+    if (!FList.HasOwnChanges()) return;
+    // The save's first step: like the others, it waits for a file another program holds.
+    // After a failed load the user has agreed to replace what was never read.
+    const std::string now = FList.HasLoadFailed() ? std::string() : ReadListFileNow(true);
+    FolderList::SavePlan plan = FList.PlanSave(now);
+    if (plan.write) Memo1->WriteBytes(FListFile, plan.bytes);
     // The list now shows what the file holds, and nothing is the window's own any more.
-    if (*list != Entries())
-        ShowEntries(*list);
-    else
-        FChanges.Reset(*list);
+    if (FList.Saved(std::move(plan))) ShowList();
 }
 
 // The window is meant to stay open all day, so at log-off or shut-down the list is
@@ -313,7 +287,7 @@ void TMainForm1::SaveList() {
 // asked now: a list file that could not be read at start stays as it is, and a failed
 // save leaves the old file whole without a word.
 void TMainForm1::WMEndSession(TMessage& msg) {
-    if (!msg.WParam || FLoadFailed) return;
+    if (!msg.WParam || FList.HasLoadFailed()) return;
     try {
         SaveList();
     } catch (...) {
@@ -332,32 +306,42 @@ void TMainForm1::Timer1Timer(TObject*) {
 
 void TMainForm1::Exit1Click(TObject*) { Close(); }
 
-void TMainForm1::AppendEntry(const std::string& name, const std::string& path) {
-    const std::string entry = MakeEntryString(Label3->Caption(), name, path);
-    MultiColComboBox1->Items()->Add(entry);
-    FChanges.Appended(entry);
+void TMainForm1::AppendEntry(const std::wstring& name, const std::wstring& path) {
+    FList.Append(Widen(Label3->Caption()), name, path);
+    MultiColComboBox1->Items()->Add(FList.ShownEntry(FList.Count() - 1));
 }
 
-std::string TMainForm1::AskName(const std::string& folder) {
-    return FServices->AskName(NamingCaption, folder, DefaultEntryName);
+std::wstring TMainForm1::AskName(const std::wstring& folder) {
+    return AskStorableName(
+        [&](const std::wstring& field) { return FServices->AskName(NamingCaption, folder, DefaultEntryName, field); },
+        Widen(DefaultEntryName), [this](std::wstring_view n) { return FList.NameRefusal(n); }, TellRefusal);
+}
+
+StoredPathChoice TMainForm1::PathToStore(const std::wstring& folder) const {
+    return FList.PathToStore(folder, [&] { return ShortAnsiFormOf(folder); });
+}
+
+std::wstring TMainForm1::SelectedFolder() const {
+    const int i = MultiColComboBox1->ItemIndex();
+    return i >= 0 && static_cast<std::size_t>(i) < FList.Count() ? FList.PathOf(static_cast<std::size_t>(i))
+                                                                  : std::wstring();
 }
 
 void TMainForm1::Button4Click(TObject*) {
-    FServices->Launch(Handle(), "open", ShellLaunch::ExplorerExe(),
-                            ExplorerParameters(MultiColComboBox1->GetSelectedText()), nullptr,
-                            SW_SHOWDEFAULT);
+    FServices->Launch(Handle(), "open", ShellLaunch::ExplorerExe(), ExplorerParameters(SelectedFolder()), nullptr,
+                      SW_SHOWDEFAULT);
 }
 
 void TMainForm1::N1Click(TObject*) {
     RegisterChosenFolder(
-        AnsiPathOf(FServices->BrowseForFolder(Handle())), [this](const std::string& f) { return AskName(f); },
-        [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, TellRefusal, CodePage::Cp932());
+        PathToStore(FServices->BrowseForFolder(Handle())), [this](const std::wstring& f) { return AskName(f); },
+        [this](const std::wstring& n, const std::wstring& p) { AppendEntry(n, p); }, TellRefusal);
 }
 
 void TMainForm1::Delete1Click(TObject* Sender) {
     const int i = MultiColComboBox1->ItemIndex();
     if (i >= 0) {
-        FChanges.Deleted(static_cast<size_t>(i));
+        FList.Delete(static_cast<size_t>(i));
         MultiColComboBox1->Items()->Delete(i);
     }
     MultiColComboBox1->Repaint();
@@ -365,7 +349,7 @@ void TMainForm1::Delete1Click(TObject* Sender) {
 }
 
 void TMainForm1::A1Click(TObject*) {
-    FServices->Launch(Handle(), "OPEN", InfoPageAddress(FExePath, CodePage::Cp932()), "", "", SW_SHOW);
+    FServices->Launch(Handle(), "OPEN", InfoPageAddress(FExePath, CodePage::Cp932()), L"", "", SW_SHOW);
 }
 
 void TMainForm1::MultiColComboBox1Change(TObject*) {
@@ -374,6 +358,7 @@ void TMainForm1::MultiColComboBox1Change(TObject*) {
 
 void TMainForm1::WMDropFiles(TMessage& msg) {
     RegisterDrop(
-        reinterpret_cast<HDROP>(msg.WParam), [this](const std::string& f) { return AskName(f); },
-        [this](const std::string& n, const std::string& p) { AppendEntry(n, p); }, TellRefusal);
+        reinterpret_cast<HDROP>(msg.WParam), [this](const std::wstring& f) { return PathToStore(f); },
+        [this](const std::wstring& f) { return AskName(f); },
+        [this](const std::wstring& n, const std::wstring& p) { AppendEntry(n, p); }, TellRefusal);
 }

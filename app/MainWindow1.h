@@ -3,7 +3,7 @@
 // button and a pop-up menu, that slides in from the left edge of the screen.
 #include "app/ListFileStore.h"
 #include "app/ShellServices.h"
-#include "app/portable/ListChanges.h"
+#include "app/portable/FolderList.h"
 #include "controls/GradBox.h"
 #include "controls/MCCBox.h"
 #include "framework/ExtCtrls.h"
@@ -50,8 +50,11 @@ public:
     void WMEndSession(TMessage& msg);
 
     std::string ListFilePath() const;
-    // Appends `MakeEntryString(name, path)` at the end of the folder list.
-    void AppendEntry(const std::string& name, const std::string& path);
+    // Appends the entry for (name, path) at the end of the folder list, in the list
+    // file's encoding; throws EConvertError when the encoding cannot hold it.
+    void AppendEntry(const std::wstring& name, const std::wstring& path);
+    // The selected entry's folder as the text it is; empty when nothing is selected.
+    std::wstring SelectedFolder() const;
 
     // Tests point these elsewhere; the program keeps the defaults.
     void SetServices(IShellServices* services) { FServices = services; }
@@ -63,24 +66,22 @@ public:
 
 private:
     void CreateComponents();
-    std::string AskName(const std::string& folder);
-    std::vector<std::string> Entries();
-    // Puts `entries` in the list; the selected entry stays selected where it still is.
-    void ShowEntries(const std::vector<std::string>& entries);
-    // The list file's entries as they are now: none when the file is not there. Throws
+    std::wstring AskName(const std::wstring& folder);
+    // Feeds the combo box from the folder list; the selected entry stays selected where it
+    // still is.
+    void ShowList();
+    // The list file's bytes as they are now: none when the file is not there. Throws
     // when it is there but cannot be read, at once or, with `waitForHolds`, after waiting
     // for another program that holds it as the save's steps wait.
-    std::vector<std::string> ReadListFileNow(bool waitForHolds = false);
-    // The entries the save writes: the window's list while the file is as it was read;
-    // once someone edited it, the file as it is now with the window's own changes applied,
-    // or nothing at all when the window has none.
-    std::optional<std::vector<std::string>> ListToWrite();
-    // Writes the list file (ListToWrite), replacing it in one step.
+    std::string ReadListFileNow(bool waitForHolds = false);
+    // Writes what the folder list says a save writes, replacing the file in one step.
     void SaveList();
     // While the window has no change of its own, shows an edit made to the file outside.
     void FollowListFile();
     // After a failed save: true when the user chooses to close all the same.
     bool CloseWithoutSaving();
+    // The path a registered folder is stored by in this list, or why it cannot be.
+    StoredPathChoice PathToStore(const std::wstring& folder) const;
 
     // The executable's folder and path as far as the program's code page holds them, for
     // messages and the information page; the list file is opened by its UTF-16 path.
@@ -89,13 +90,8 @@ private:
     std::wstring FListFile;
     TShellServices FRealServices;
     IShellServices* FServices = &FRealServices;
-    // The list file exists but could not be read at start: what the list held then, so
-    // the close neither overwrites the file with it unasked nor loses the user's changes.
-    bool FLoadFailed = false;
-    std::vector<std::string> FEntriesAtLoad;
-    // The list file's entries as last read or written, and what the window changed since.
-    std::vector<std::string> FFileEntries;
-    ListChanges FChanges;
+    // The one model of the list: the file's lines, its encoding, the window's changes.
+    FolderList FList;
 };
 
 extern TMainForm1* MainForm1;

@@ -17,7 +17,7 @@ namespace {
 struct PromptState {
     bool done = false;
     bool accepted = false;
-    std::string text;
+    std::wstring text;
     std::wstring fitting;  // the field's text as it last fitted the limit
 };
 
@@ -41,10 +41,10 @@ HFONT CreatePromptFont() {
                        DEFAULT_PITCH | FF_DONTCARE, Widen("ＭＳ Ｐゴシック").c_str());
 }
 
-std::string WindowText(HWND w) {
+std::wstring WindowText(HWND w) {
     std::wstring s(static_cast<size_t>(GetWindowTextLengthW(w)) + 1, L'\0');
     s.resize(static_cast<size_t>(GetWindowTextW(w, s.data(), static_cast<int>(s.size()))));
-    return NarrowShown(s);
+    return s;
 }
 
 LRESULT CALLBACK PromptProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
@@ -86,9 +86,9 @@ void RegisterPromptClass() {
     registered = RegisterClassW(&wc) != 0;
 }
 
-HWND AddChild(HWND parent, const wchar_t* cls, const std::string& text, DWORD style, DWORD exStyle,
+HWND AddChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD style, DWORD exStyle,
               const TRect& r, int id, HFONT font) {
-    HWND c = CreateWindowExW(exStyle, cls, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style, r.Left,
+    HWND c = CreateWindowExW(exStyle, cls, text.c_str(), WS_CHILD | WS_VISIBLE | style, r.Left,
                              r.Top, r.Width(), r.Height(), parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                              GetModuleHandleW(nullptr), nullptr);
@@ -97,7 +97,7 @@ HWND AddChild(HWND parent, const wchar_t* cls, const std::string& text, DWORD st
 }
 
 // Measures the font and the wrapped prompt text, and lays the prompt out.
-PromptLayout Measure(HFONT font, const std::string& prompt) {
+PromptLayout Measure(HFONT font, const std::wstring& text) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
     static const wchar_t letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
@@ -107,7 +107,6 @@ PromptLayout Measure(HFONT font, const std::string& prompt) {
     GetTextMetricsW(dc, &tm);
     const PromptMetrics m{ext.cx, tm.tmHeight};
     RECT r{0, 0, LayoutPrompt(m, 0, 0).LabelMaxWidth, 0};
-    const std::wstring text = Widen(prompt);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
@@ -136,8 +135,8 @@ struct DisabledWindows {
 
 } // namespace
 
-std::string Show(const std::string& caption, const std::string& prompt,
-                 const std::string& defaultText) {
+std::wstring Show(const std::string& caption, const std::wstring& prompt, const std::string& defaultText,
+                  const std::wstring& fieldText) {
     RegisterPromptClass();
     HFONT font = CreatePromptFont();
     const PromptLayout l = Measure(font, prompt);
@@ -151,20 +150,20 @@ std::string Show(const std::string& caption, const std::string& prompt,
 
     HWND owner = DialogOwner();
     PromptState st;
-    st.fitting = Widen(defaultText);
+    st.fitting = fieldText;
     std::optional<DisabledWindows> disabled(std::in_place);
     HWND dlg = CreateWindowExW(exStyle, Widen(ClassName).c_str(), Widen(caption).c_str(), style, x, y, w, h,
                                owner, nullptr, GetModuleHandleW(nullptr), &st);
     if (!dlg) {
         DeleteObject(font);
-        return defaultText;
+        return Widen(defaultText);
     }
     AddChild(dlg, L"STATIC", prompt, SS_LEFT | SS_NOPREFIX, 0, l.Label, LabelId, font);
-    HWND edit = AddChild(dlg, L"EDIT", defaultText, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+    HWND edit = AddChild(dlg, L"EDIT", fieldText, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
                          l.Edit, EditId, font);
     SendMessageW(edit, EM_LIMITTEXT, MaxLength, 0);
-    AddChild(dlg, L"BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, l.OkButton, IDOK, font);
-    AddChild(dlg, L"BUTTON", "キャンセル", WS_TABSTOP | BS_PUSHBUTTON, 0, l.CancelButton, IDCANCEL,
+    AddChild(dlg, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, l.OkButton, IDOK, font);
+    AddChild(dlg, L"BUTTON", Widen("キャンセル"), WS_TABSTOP | BS_PUSHBUTTON, 0, l.CancelButton, IDCANCEL,
              font);
     ShowWindow(dlg, SW_SHOWNORMAL);
     SetFocus(edit);
@@ -188,7 +187,7 @@ std::string Show(const std::string& caption, const std::string& prompt,
     DeleteObject(font);
     // A quit request that arrives while the prompt is open belongs to the outer loop.
     if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
-    return st.accepted ? st.text : defaultText;
+    return st.accepted ? st.text : Widen(defaultText);
 }
 
 } // namespace NamingPrompt

@@ -2,6 +2,7 @@
 // The naming prompt: a small modal dialog with a caption, a prompt text and a one-line
 // field holding a default text. "OK" (Enter) returns the field's text, even when empty;
 // "キャンセル", Esc and the close box return the default unchanged.
+// The field's limit is in bytes of code page 932, as the list's names always were.
 #include <windows.h>
 
 #include <string>
@@ -15,9 +16,11 @@ extern const char* const ClassName;
 // The field takes at most this many bytes.
 constexpr int MaxLength = 255;
 
-// Shows the prompt centred on the screen. Every other enabled top-level window of this
-// thread is disabled while it is open; their timers keep ticking.
-std::string Show(const std::string& caption, const std::string& prompt,
-                 const std::string& defaultText);
+// Shows the prompt centred on the screen, `fieldText` in the field (the default, or a
+// name typed before and refused). The name comes back as typed, in Unicode, since a
+// UTF-8 or UTF-16 list stores it so. Every other enabled top-level window of this thread
+// is disabled while it is open; their timers keep ticking.
+std::wstring Show(const std::string& caption, const std::wstring& prompt, const std::string& defaultText,
+                  const std::wstring& fieldText);
 
 } // namespace NamingPrompt

@@ -7,17 +7,17 @@
 #include <shellapi.h>
 
 void TShellServices::Launch(HWND owner, const std::string& verb, const std::string& file,
-                                  const std::string& params, const char* directory, int show) {
+                            const std::wstring& params, const char* directory, int show) {
     const std::wstring folder = directory ? Widen(directory) : std::wstring();
-    ::ShellExecuteW(owner, Widen(verb).c_str(), Widen(file).c_str(), Widen(params).c_str(),
+    ::ShellExecuteW(owner, Widen(verb).c_str(), Widen(file).c_str(), params.c_str(),
                     directory ? folder.c_str() : nullptr, show);
 }
 
 std::wstring TShellServices::BrowseForFolder(HWND owner) { return ShellLaunch::BrowseForFolder(owner); }
 
-std::string TShellServices::AskName(const std::string& caption, const std::string& prompt,
-                                    const std::string& defaultText) {
-    return NamingPrompt::Show(caption, prompt, defaultText);
+std::wstring TShellServices::AskName(const std::string& caption, const std::wstring& prompt,
+                                     const std::string& defaultText, const std::wstring& fieldText) {
+    return NamingPrompt::Show(caption, prompt, defaultText, fieldText);
 }
 
 int TShellServices::Ask(HWND owner, const std::string& text, const std::string& caption, UINT flags) {

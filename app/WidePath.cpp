@@ -15,7 +15,9 @@ std::wstring WithoutPrefix(const std::wstring& path) {
     return path;
 }
 
-std::optional<AnsiForm> ShortFormOf(const std::wstring& path) {
+} // namespace
+
+std::optional<AnsiForm> ShortAnsiFormOf(const std::wstring& path) {
     const std::wstring full = ForFileSystem(path);
     const DWORD need = GetShortPathNameW(full.c_str(), nullptr, 0);
     if (need == 0) return std::nullopt;
@@ -25,8 +27,6 @@ std::optional<AnsiForm> ShortFormOf(const std::wstring& path) {
     buf.resize(got);
     return ToAnsi(WithoutPrefix(buf));
 }
-
-} // namespace
 
 AnsiForm ToAnsi(const std::wstring& path) {
     NarrowText n = Narrow(path);
@@ -57,5 +57,5 @@ std::wstring ForFileSystem(const std::wstring& path) {
 }
 
 AnsiPathChoice AnsiPathOf(const std::wstring& path) {
-    return ChooseAnsiPath(ToAnsi(path), [&] { return ShortFormOf(path); });
+    return ChooseAnsiPath(ToAnsi(path), [&] { return ShortAnsiFormOf(path); });
 }

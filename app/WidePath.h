@@ -3,11 +3,15 @@
 // ANSI paths of any length handed back to the file system.
 #include "app/portable/AnsiPath.h"
 
+#include <optional>
 #include <string>
 
 // The ANSI path to use for a path from the shell: its exact conversion, else its short
 // (8.3) path when that converts exactly, else a refusal (see ChooseAnsiPath).
 AnsiPathChoice AnsiPathOf(const std::wstring& path);
+
+// The short (8.3) form of a path, as code page 932 bytes; nothing when the volume has none.
+std::optional<AnsiForm> ShortAnsiFormOf(const std::wstring& path);
 
 // The conversions both ways through the program's code page (932, whatever the system's
 // is); `exact` tells whether the bytes turn back into the very same characters.

@@ -26,3 +26,21 @@ NarrowText Narrow(std::wstring_view text) {
     const bool exact = !usedDefault && bytes.find('\0') == std::string::npos && Widen(bytes) == text;
     return {bytes, exact};
 }
+
+namespace {
+
+class TSystemShiftJis : public IShiftJisText {
+public:
+    std::wstring Decode(std::string_view bytes) const override { return Widen(bytes); }
+    Encoded Encode(std::wstring_view text) const override {
+        NarrowText n = Narrow(text);
+        return {std::move(n.bytes), n.exact};
+    }
+};
+
+} // namespace
+
+const IShiftJisText& SystemShiftJis() {
+    static const TSystemShiftJis converter;
+    return converter;
+}

@@ -3,6 +3,8 @@
 // code page is. This is the one place where that text turns into the UTF-16 that the
 // wide Win32 functions take, and back; every call that hands text to Windows or takes
 // text from it goes through these two, never through the system's code page.
+#include "framework/portable/ShiftJisText.h"
+
 #include <string>
 #include <string_view>
 
@@ -25,3 +27,6 @@ NarrowText Narrow(std::wstring_view text);
 // Narrow(text).bytes, for text whose loss can only be cosmetic (a window's caption read
 // back, a message); never for a path that will be opened or stored.
 inline std::string NarrowShown(std::wstring_view text) { return Narrow(text).bytes; }
+
+// Widen and Narrow for portable code that takes its Shift-JIS conversions as a parameter.
+const IShiftJisText& SystemShiftJis();

@@ -29,3 +29,12 @@ AnsiPathChoice ChooseAnsiPath(const AnsiForm& full, const std::function<std::opt
 
 // The refusal's message for a path, given as far as it converts.
 std::string UnnameablePathMessage(const std::string& shownPath);
+
+// A folder path as the folder list will store it (in a Shift-JIS list the result of
+// ChooseAnsiPath, turned back into text; in a UTF-8 or UTF-16 list the path itself), or a
+// refusal with the message to show for it.
+struct StoredPathChoice {
+    bool refused = false;
+    std::wstring path;    // empty for an empty path (nothing chosen)
+    std::string message;  // when refused: what the user is told
+};

@@ -1,9 +1,10 @@
 #pragma once
-// One folder-list entry: quote name quote , quote path quote. Nothing is escaped.
+// One folder-list entry: quote name quote , quote path quote. A quote inside the name or
+// the path is doubled, which the comma split reads back as one.
 #include <string>
 #include <string_view>
 
-std::string MakeEntryString(std::string_view quote, std::string_view name, std::string_view path);
+std::wstring MakeEntryString(std::wstring_view quote, std::wstring_view name, std::wstring_view path);
 
 // The list file beside the executable, joined as bytes ("C:\Tools/DirList.txt").
 std::string ListFilePath(std::string_view exeFolder);

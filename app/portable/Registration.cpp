@@ -1,46 +1,64 @@
 #include "app/portable/Registration.h"
 
-#include "app/portable/PathRules.h"
-
 const char* const DefaultEntryName = "新規パス";
 const char* const NamingCaption = "名称の入力";
 
-std::wstring RegisteredFolderOf(std::wstring_view item, const std::function<bool(const std::wstring&)>& isFolder) {
-    auto strip = [](std::wstring_view p) {
-        if (!p.empty() && p.back() == L'\\') p.remove_suffix(1);
-        return std::wstring(p);
-    };
-    const std::wstring q = strip(item);
-    if (isFolder(q)) return q;
-    const std::size_t sep = item.find_last_of(L"\\:");
-    return strip(sep == std::wstring_view::npos ? std::wstring_view{} : item.substr(0, sep + 1));
+namespace {
+
+std::wstring WithoutTrailingBackslash(std::wstring_view p) {
+    if (!p.empty() && p.back() == L'\\') p.remove_suffix(1);
+    return std::wstring(p);
 }
 
-void RegisterChosenFolder(const AnsiPathChoice& chosen, const AskName& ask, const AppendEntry& append,
-                          const ShowRefusal& refuse, const CodePage& cp) {
+} // namespace
+
+std::wstring RegisteredFolderOf(std::wstring_view item, const std::function<bool(const std::wstring&)>& isFolder) {
+    const std::wstring q = WithoutTrailingBackslash(item);
+    if (isFolder(q)) return q;
+    const std::size_t sep = item.find_last_of(L"\\:");
+    return WithoutTrailingBackslash(sep == std::wstring_view::npos ? std::wstring_view{} : item.substr(0, sep + 1));
+}
+
+void RegisterChosenFolder(const StoredPathChoice& chosen, const AskName& ask, const AppendEntry& append,
+                          const ShowRefusal& refuse) {
     if (chosen.refused) {
         refuse(chosen.message);
         return;
     }
-    const std::string path = StripTrailingBackslash(chosen.path, cp);
+    const std::wstring path = WithoutTrailingBackslash(chosen.path);
     if (path.empty()) return;
-    const std::string name = ask(path);
+    const std::wstring name = ask(path);
     if (!name.empty()) append(name, path);
 }
 
-int RegisterDroppedItems(int count, const std::function<AnsiPathChoice(int index)>& folderOf,
+int RegisterDroppedItems(int count, const std::function<StoredPathChoice(int index)>& folderOf,
                          const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse) {
     int appended = 0;
     for (int i = 0; i < count; ++i) {
-        const AnsiPathChoice folder = folderOf(i);
+        const StoredPathChoice folder = folderOf(i);
         if (folder.refused) {
             refuse(folder.message);
             continue;
         }
-        const std::string name = ask(folder.path);
+        const std::wstring name = ask(folder.path);
         if (name.empty()) continue;
         append(name, folder.path);
         ++appended;
     }
     return appended;
+}
+
+std::wstring AskStorableName(const std::function<std::wstring(const std::wstring& fieldText)>& ask,
+                             const std::wstring& defaultName,
+                             const std::function<std::optional<std::string>(std::wstring_view name)>& refusal,
+                             const ShowRefusal& refuse) {
+    std::wstring field = defaultName;
+    for (;;) {
+        std::wstring name = ask(field);
+        if (name.empty()) return name;
+        const std::optional<std::string> message = refusal(name);
+        if (!message) return name;
+        refuse(*message);
+        field = std::move(name);
+    }
 }

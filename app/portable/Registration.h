@@ -1,19 +1,21 @@
 #pragma once
 // The two ways a folder is registered — the folder browser and a drop — as plain steps
 // over what the platform answers, so their order and results are the same everywhere.
-#include "../../framework/portable/CodePage.h"
+// Names and folders are text (UTF-16): what the list file can store of them is the
+// folder list's business.
 #include "AnsiPath.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 // Asks for the name of a new entry for `folder` (the naming prompt: caption "名称の入力",
 // the folder as prompt text, default "新規パス"); the empty string registers nothing.
-using AskName = std::function<std::string(const std::string& folder)>;
+using AskName = std::function<std::wstring(const std::wstring& folder)>;
 // Appends the entry for (name, folder) at the end of the folder list.
-using AppendEntry = std::function<void(const std::string& name, const std::string& folder)>;
-// Tells the user why a path was not registered (through the exception display).
+using AppendEntry = std::function<void(const std::wstring& name, const std::wstring& folder)>;
+// Tells the user why a path or a name was not taken (through the exception display).
 using ShowRefusal = std::function<void(const std::string& message)>;
 
 // The default name the naming prompt offers.
@@ -25,18 +27,26 @@ extern const char* const NamingCaption;
 // it (UTF-16, where no character hides a backslash): the item itself when, without its
 // trailing backslash, it names an existing folder; otherwise the folder that holds it,
 // without its trailing backslash (a file, a shortcut, or a path that no longer exists).
-// Only this folder is turned into the code page's bytes, so a file whose own name the
-// code page cannot hold still registers its folder by the folder's own name.
+// Only this folder is turned into the list's form, so a file whose own name the list
+// cannot hold still registers its folder by the folder's own name.
 std::wstring RegisteredFolderOf(std::wstring_view item, const std::function<bool(const std::wstring&)>& isFolder);
 
 // One chosen folder from the folder browser (empty after a cancel): a refused path is
 // reported and registers nothing; otherwise strips one trailing backslash, asks for a
 // name unless the path is empty, and appends a named entry.
-void RegisterChosenFolder(const AnsiPathChoice& chosen, const AskName& ask, const AppendEntry& append,
-                          const ShowRefusal& refuse, const CodePage& cp);
+void RegisterChosenFolder(const StoredPathChoice& chosen, const AskName& ask, const AppendEntry& append,
+                          const ShowRefusal& refuse);
 
-// A drop of `count` items: for each item in order, find its registered folder as the
-// code page's bytes (`folderOf`), ask for a name and append the named ones. A refused
-// folder is reported and the drop goes on with the next item. Returns the number appended.
-int RegisterDroppedItems(int count, const std::function<AnsiPathChoice(int index)>& folderOf,
+// A drop of `count` items: for each item in order, find the path its registered folder is
+// stored by (`folderOf`), ask for a name and append the named ones. A refused folder is
+// reported and the drop goes on with the next item. Returns the number appended.
+int RegisterDroppedItems(int count, const std::function<StoredPathChoice(int index)>& folderOf,
                          const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse);
+
+// Asks for a name until the list can store it: `ask` shows the prompt with the given text
+// in its field (the default name first, then what was typed and refused); a name that
+// `refusal` has a message for is told and asked again. The empty name is taken as it is.
+std::wstring AskStorableName(const std::function<std::wstring(const std::wstring& fieldText)>& ask,
+                             const std::wstring& defaultName,
+                             const std::function<std::optional<std::string>(std::wstring_view name)>& refusal,
+                             const ShowRefusal& refuse);

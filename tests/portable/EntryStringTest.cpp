@@ -5,15 +5,17 @@
 
 namespace {
 
-TEST(EntryString, QuotesNameAndPathWithoutEscaping) {
+TEST(EntryString, QuotesNameAndPathDoublingTheQuoteInside) {
     struct Case {
-        std::string_view quote, name, path, entry;
+        std::wstring_view quote, name, path, entry;
     } cases[] = {
-        {"\"", "Tools", "C:\\Tools", "\"Tools\",\"C:\\Tools\""},
-        {"\"", "a\"b", "C:", "\"a\"b\",\"C:\""},
-        {"\"", "x, y", "C:\\Program Files", "\"x, y\",\"C:\\Program Files\""},
-        {"'", "n", "p", "'n','p'"},
-        {"", "n", "p", "n,p"},
+        {L"\"", L"Tools", L"C:\\Tools", L"\"Tools\",\"C:\\Tools\""},
+        {L"\"", L"a\"b", L"C:", L"\"a\"\"b\",\"C:\""},
+        {L"\"", L"say \"hi\"", L"C:\\q", L"\"say \"\"hi\"\"\",\"C:\\q\""},
+        {L"\"", L"\"", L"\"", L"\"\"\"\",\"\"\"\""},
+        {L"\"", L"x, y", L"C:\\Program Files", L"\"x, y\",\"C:\\Program Files\""},
+        {L"'", L"n'", L"p", L"'n''','p'"},
+        {L"", L"n\"", L"p", L"n\",p"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MakeEntryString(c.quote, c.name, c.path), c.entry);
@@ -26,12 +28,13 @@ TEST(EntryString, ListFileIsJoinedWithASlash) {
 }
 
 TEST(LaunchParams, ExplorerGetsTheWholePathInQuotes) {
-    EXPECT_EQ(ExplorerParameters("C:\\Tools"), "/n,/e,\"C:\\Tools\"");
-    EXPECT_EQ(ExplorerParameters("C:\\Program Files,x y"), "/n,/e,\"C:\\Program Files,x y\"");
-    EXPECT_EQ(ExplorerParameters("C:\\a=b"), "/n,/e,\"C:\\a=b\"");
-    EXPECT_EQ(ExplorerParameters(""), "/n,/e,");
-    const std::string longPath = "C:\\" + std::string(1997, 'x');
-    const std::string params = ExplorerParameters(longPath);
+    EXPECT_EQ(ExplorerParameters(L"C:\\Tools"), L"/n,/e,\"C:\\Tools\"");
+    EXPECT_EQ(ExplorerParameters(L"C:\\Program Files,x y"), L"/n,/e,\"C:\\Program Files,x y\"");
+    EXPECT_EQ(ExplorerParameters(L"C:\\a=b"), L"/n,/e,\"C:\\a=b\"");
+    EXPECT_EQ(ExplorerParameters(L"C:\\\uD55C"), L"/n,/e,\"C:\\\uD55C\"");
+    EXPECT_EQ(ExplorerParameters(L""), L"/n,/e,");
+    const std::wstring longPath = L"C:\\" + std::wstring(1997, L'x');
+    const std::wstring params = ExplorerParameters(longPath);
     ASSERT_EQ(params.size(), 2008u);
     EXPECT_EQ(params.substr(7, longPath.size()), longPath);
 }

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 namespace {
 
@@ -34,50 +33,6 @@ TEST(ListChanges, MergeAppliesTheWindowsChangesToTheFileAsItIsNow) {
     };
     for (const Row& r : rows)
         EXPECT_EQ(MergeListChanges(r.fileNow, r.deleted, r.added), r.merged) << r.name;
-}
-
-// Deleting and appending at random: the file's kept entries followed by the registered
-// ones are always the list, and the changes are exactly what the window did to it.
-TEST(ListChanges, TrackingFollowsEveryAppendAndDeletion) {
-    std::mt19937 rnd(7);
-    for (int run = 0; run < 200; ++run) {
-        V file;
-        for (int i = rnd() % 6; i > 0; --i) file.push_back(std::string(1, char('a' + rnd() % 3)));
-        V list = file;
-        ListChanges changes;
-        changes.Reset(file);
-        for (int step = 0; step < 12; ++step) {
-            if (!list.empty() && rnd() % 2) {
-                const std::size_t i = rnd() % list.size();
-                changes.Deleted(i);
-                list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-            } else {
-                const std::string e(1, char('a' + rnd() % 3));
-                changes.Appended(e);
-                list.push_back(e);
-            }
-            // Applied to the file as read, the changes give the window's list itself.
-            ASSERT_EQ(changes.ApplyTo(file), list) << "run " << run << " step " << step;
-        }
-    }
-}
-
-TEST(ListChanges, AnEntryRegisteredAndDeletedAgainIsNoChange) {
-    ListChanges c;
-    c.Reset({"f", "g", "f"});
-    c.Appended("n");  // f g f n
-    c.Appended("m");  // f g f n m
-    c.Deleted(3);     // f g f m
-    EXPECT_EQ(c.AddedEntries(), V{"m"});
-    EXPECT_TRUE(c.DeletedEntries().empty());
-    c.Deleted(3);
-    EXPECT_FALSE(c.Any());
-    c.Deleted(2);  // the second f
-    EXPECT_EQ(c.DeletedEntries(), (std::vector<DeletedEntry>{{"f", 1}}));
-    c.Deleted(0);  // then the first
-    EXPECT_EQ(c.DeletedEntries(), (std::vector<DeletedEntry>{{"f", 1}, {"f", 0}}));
-    c.Reset({});
-    EXPECT_FALSE(c.Any());
 }
 
 } // namespace

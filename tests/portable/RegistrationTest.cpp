@@ -16,8 +16,6 @@ struct Disk {
     bool operator()(const std::wstring& p) const { return folders.count(p) != 0; }
 };
 
-const CodePage& cp = CodePage::Cp932();
-
 } // namespace
 
 TEST(Registration, RegisteredFolderOfADroppedItem) {
@@ -42,62 +40,103 @@ TEST(Registration, RegisteredFolderOfADroppedItem) {
 }
 
 TEST(Registration, DropAsksOncePerItemInOrderSkipsEmptiedNamesAndGoesOnPastRefusedItems) {
-    const AnsiPathChoice refused{true, {}, "no"};
-    std::vector<AnsiPathChoice> folders{{false, "C:\\A", {}}, refused, {false, "C:\\B", {}},
-                                        {true, {}, "no either"}, {false, "C:\\A", {}}};
-    std::vector<std::string> names{"one", "", "three"};
-    std::vector<std::string> asked, refusals, events;
-    std::vector<std::pair<std::string, std::string>> appended;
+    const StoredPathChoice refused{true, {}, "no"};
+    std::vector<StoredPathChoice> folders{{false, L"C:\\A", {}}, refused, {false, L"C:\\B", {}},
+                                          {true, {}, "no either"}, {false, L"C:\\\uD55C", {}}};
+    std::vector<std::wstring> names{L"one", L"", L"\uD55C"};
+    std::vector<std::wstring> asked;
+    std::vector<std::string> refusals, events;
+    std::vector<std::pair<std::wstring, std::wstring>> appended;
     int n = RegisterDroppedItems(
         5, [&](int i) { events.push_back("read " + std::to_string(i)); return folders[i]; },
-        [&](const std::string& folder) {
+        [&](const std::wstring& folder) {
             asked.push_back(folder);
             return names[asked.size() - 1];
         },
-        [&](const std::string& name, const std::string& folder) { appended.emplace_back(name, folder); },
+        [&](const std::wstring& name, const std::wstring& folder) { appended.emplace_back(name, folder); },
         [&](const std::string& message) { refusals.push_back(message); events.push_back("refused"); });
     EXPECT_EQ(n, 2);
-    EXPECT_EQ(asked, (std::vector<std::string>{"C:\\A", "C:\\B", "C:\\A"}));
+    EXPECT_EQ(asked, (std::vector<std::wstring>{L"C:\\A", L"C:\\B", L"C:\\\uD55C"}));
     EXPECT_EQ(refusals, (std::vector<std::string>{"no", "no either"}));
     // Each refusal is told when its item comes, not gathered up at the end.
     EXPECT_EQ(events, (std::vector<std::string>{"read 0", "read 1", "refused", "read 2", "read 3", "refused", "read 4"}));
     ASSERT_EQ(appended.size(), 2u);
-    EXPECT_EQ(appended[0], (std::pair<std::string, std::string>{"one", "C:\\A"}));
-    EXPECT_EQ(appended[1], (std::pair<std::string, std::string>{"three", "C:\\A"}));
+    EXPECT_EQ(appended[0], (std::pair<std::wstring, std::wstring>{L"one", L"C:\\A"}));
+    EXPECT_EQ(appended[1], (std::pair<std::wstring, std::wstring>{L"\uD55C", L"C:\\\uD55C"}));
 }
 
 TEST(Registration, ChosenFolder) {
-    struct { AnsiPathChoice chosen; const char* name; bool asks; const char* appendedPath; bool refused; } rows[] = {
-        {{false, "", {}}, "x", false, nullptr, false},              // browser cancelled: no prompt
-        {{false, "C:\\", {}}, "Root", true, "C:", false},          // a drive root is stored as C:
-        {{false, "C:\\Data", {}}, "", true, nullptr, false},       // emptied name registers nothing
-        {{false, "C:\\Data", {}}, "新規パス", true, "C:\\Data", false},
-        {{true, {}, "msg"}, "x", false, nullptr, true},             // refused: told, nothing asked
+    struct { StoredPathChoice chosen; const wchar_t* name; bool asks; const wchar_t* appendedPath; bool refused; } rows[] = {
+        {{false, L"", {}}, L"x", false, nullptr, false},               // browser cancelled: no prompt
+        {{false, L"C:\\", {}}, L"Root", true, L"C:", false},          // a drive root is stored as C:
+        {{false, L"C:\\Data", {}}, L"", true, nullptr, false},        // emptied name registers nothing
+        {{false, L"C:\\Data", {}}, L"\u65B0\u898F\u30D1\u30B9", true, L"C:\\Data", false},
+        {{false, L"C:\\\u8868\\", {}}, L"t", true, L"C:\\\u8868", false},  // 表 stays whole
+        {{true, {}, "msg"}, L"x", false, nullptr, true},               // refused: told, nothing asked
     };
+    int row = 0;
     for (auto r : rows) {
+        SCOPED_TRACE(row++);
         bool asked = false;
-        std::string path;
+        std::wstring path;
         bool appended = false;
         std::vector<std::string> refusals;
         RegisterChosenFolder(
             r.chosen,
-            [&](const std::string& f) {
+            [&](const std::wstring& f) {
                 asked = true;
                 path = f;
-                return std::string(r.name);
+                return std::wstring(r.name);
             },
-            [&](const std::string& name, const std::string& folder) {
+            [&](const std::wstring& name, const std::wstring& folder) {
                 appended = true;
                 EXPECT_EQ(name, r.name);
                 EXPECT_EQ(folder, path);
             },
-            [&](const std::string& m) { refusals.push_back(m); }, cp);
-        EXPECT_EQ(asked, r.asks) << r.chosen.path;
-        EXPECT_EQ(appended, r.appendedPath != nullptr) << r.chosen.path;
+            [&](const std::string& m) { refusals.push_back(m); });
+        EXPECT_EQ(asked, r.asks);
+        EXPECT_EQ(appended, r.appendedPath != nullptr);
         EXPECT_EQ(refusals, r.refused ? std::vector<std::string>{"msg"} : std::vector<std::string>{});
         if (r.appendedPath) {
             EXPECT_EQ(path, r.appendedPath);
         }
+    }
+}
+
+// A name the list cannot store is told and asked for again with what was typed in the
+// field; a cancel then gives the default, which the list can store.
+TEST(Registration, AStorableNameIsAskedForUntilGiven) {
+    struct Row {
+        const char* name;
+        std::vector<std::wstring> answers;
+        std::wstring result;
+        std::vector<std::wstring> fields;  // the field's text at each prompt
+        int refusals;
+    } rows[] = {
+        {"stored at once", {L"Tools"}, L"Tools", {L"D"}, 0},
+        {"emptied", {L""}, L"", {L"D"}, 0},
+        {"refused, then changed", {L"Caf\u00E9", L"Cafe"}, L"Cafe", {L"D", L"Caf\u00E9"}, 1},
+        {"refused twice, then cancelled", {L"Caf\u00E9", L"Caf\u00E9!", L"D"}, L"D", {L"D", L"Caf\u00E9", L"Caf\u00E9!"}, 2},
+        {"refused, then emptied", {L"\uD55C", L""}, L"", {L"D", L"\uD55C"}, 1},
+    };
+    for (const Row& r : rows) {
+        std::vector<std::wstring> fields;
+        std::vector<std::string> told;
+        const std::wstring got = AskStorableName(
+            [&](const std::wstring& field) {
+                fields.push_back(field);
+                return r.answers.at(fields.size() - 1);
+            },
+            L"D",
+            [](std::wstring_view n) -> std::optional<std::string> {
+                for (wchar_t c : n)
+                    if (c > 0x7F) return std::string("no");
+                return std::nullopt;
+            },
+            [&](const std::string& m) { told.push_back(m); });
+        EXPECT_EQ(got, r.result) << r.name;
+        EXPECT_EQ(fields, r.fields) << r.name;
+        EXPECT_EQ(static_cast<int>(told.size()), r.refusals) << r.name;
     }
 }
 

@@ -198,7 +198,7 @@ TEST_F(MainWindowTest, InformationPageCarriesTheExecutablesBaseName) {
 
 TEST_F(MainWindowTest, CtrlQClosesAndSaves) {
     Open("\"a\",\"C:\\A\"\r\n");
-    form->AppendEntry("b", "C:\\B");
+    form->AppendEntry(L"b", L"C:\\B");
     Application->Terminated = false;
     CtrlKey(form, 'Q');
     EXPECT_TRUE(Application->Terminated);

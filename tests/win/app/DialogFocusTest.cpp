@@ -14,8 +14,9 @@ class RealDialogs : public RecordingServices {
 public:
     TShellServices real;
     std::wstring BrowseForFolder(HWND owner) override { return real.BrowseForFolder(owner); }
-    std::string AskName(const std::string& caption, const std::string& prompt, const std::string& def) override {
-        return real.AskName(caption, prompt, def);
+    std::wstring AskName(const std::string& caption, const std::wstring& prompt, const std::string& def,
+                         const std::wstring& field) override {
+        return real.AskName(caption, prompt, def, field);
     }
 };
 

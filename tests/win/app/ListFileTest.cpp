@@ -31,8 +31,14 @@ TEST_F(MainWindowTest, LoadAndSaveFollowTheLineRules) {
         EXPECT_EQ(Entries(), r.entries);
         EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), -1);
         EXPECT_FALSE(form->Delete1->Enabled);
+        // Untouched, the file is not written; after a registration, in the save's form.
         EXPECT_TRUE(CloseWindow());
-        EXPECT_EQ(ReadFileBytes(ListFile()), r.saved);
+        EXPECT_EQ(ReadFileBytes(ListFile()), r.file);
+        delete form;
+        Open(nullptr);
+        form->AppendEntry(L"N", L"C:\\N");
+        EXPECT_TRUE(CloseWindow());
+        EXPECT_EQ(ReadFileBytes(ListFile()), r.saved + "\"N\",\"C:\\N\"\r\n");
         EXPECT_FALSE(TestSupport::FileExists(ListFile() + ".saving"));
         delete form;
         form = nullptr;
@@ -54,14 +60,14 @@ TEST_F(MainWindowTest, AMissingListFileIsReportedBeforeTheWindowShowsAndCreatedA
     EXPECT_FALSE(visibleAtBox);
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_TRUE(Entries().empty());
-    form->AppendEntry("Data", "C:\\Data");
+    form->AppendEntry(L"Data", L"C:\\Data");
     EXPECT_TRUE(CloseWindow());
     EXPECT_EQ(ReadFileBytes(ListFile()), "\"Data\",\"C:\\Data\"\r\n");
 }
 
 TEST_F(MainWindowTest, AnUnwritableListFileIsReportedThenTheUserMayCloseWithoutSaving) {
     Open("a\r\n");
-    form->AppendEntry("B", "C:\\B");
+    form->AppendEntry(L"B", L"C:\\B");
     SetFileAttributesA(ListFile().c_str(), FILE_ATTRIBUTE_READONLY);
     // いいえ, the default answer: the window stays, the list as it was.
     TestSupport::ShownBoxes().clear();
@@ -100,7 +106,7 @@ TEST_F(MainWindowTest, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
             Open("old one\r\nold two\r\n");
             HANDLE held = inPlace ? CreateFileA(temp.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr)
                                   : INVALID_HANDLE_VALUE;
-            form->AppendEntry("N", "C:\\N");
+            form->AppendEntry(L"N", L"C:\\N");
             auto savedWrite = TListFileStore::SystemWrite;
             auto savedFlush = TListFileStore::SystemFlush;
             static int writes;
@@ -160,7 +166,7 @@ TEST_F(MainWindowTest, AfterAFailedLoadAChangedListIsWrittenOnlyWhenTheUserSaysS
                               nullptr, OPEN_EXISTING, 0, nullptr);
     Open(nullptr);
     CloseHandle(held);
-    form->AppendEntry("New", "C:\\New");
+    form->AppendEntry(L"New", L"C:\\New");
     services.askAnswer = IDCANCEL; // keep the window
     EXPECT_FALSE(CloseWindow());
     EXPECT_EQ(services.questions.size(), 1u);
@@ -205,7 +211,7 @@ TEST_F(MainWindowTest, TheEndOfTheSessionWritesTheListAsTheCloseWouldWithoutADia
         if (r.before) r.before(ListFile());
         Open(nullptr);
         if (r.during) r.during(ListFile());
-        form->AppendEntry("New", "C:\\New");
+        form->AppendEntry(L"New", L"C:\\New");
         int closings = 0;
         const TCloseEvent closing = form->OnClose;
         form->OnClose = [&](TObject* s, TCloseAction& a) { ++closings, closing(s, a); };

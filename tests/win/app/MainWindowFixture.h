@@ -2,6 +2,7 @@
 // A main window pointed at a temporary folder, with the shell and the dialogs recorded.
 #include "app/MainWindow1.h"
 #include "framework/ExceptionDisplay.h"
+#include "framework/WideText.h"
 #include "tests/win/common/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,8 @@
 #include <vector>
 
 struct ShellCall {
-    std::string verb, file, params;
+    std::string verb, file, params;  // the parameters as far as code page 932 holds them
+    std::wstring wideParams;
     bool dirNull;
     std::string dir;
     int show;
@@ -23,15 +25,17 @@ public:
     std::vector<ShellCall> calls;
     std::deque<std::wstring> browseAnswers;
     std::deque<std::string> nameAnswers;
+    std::deque<std::wstring> wideNameAnswers;  // answered before nameAnswers
     std::vector<std::string> prompts;  // prompt texts the naming prompt was shown with
+    std::vector<std::wstring> fields;  // the field's text at each prompt
     std::vector<std::string> questions;
     std::vector<UINT> questionFlags;
     std::deque<int> askAnswers;  // answered in turn; then askAnswer
     int askAnswer = IDNO;
 
-    void Launch(HWND, const std::string& verb, const std::string& file, const std::string& params,
-                      const char* directory, int show) override {
-        calls.push_back({verb, file, params, directory == nullptr, directory ? directory : "", show});
+    void Launch(HWND, const std::string& verb, const std::string& file, const std::wstring& params,
+                const char* directory, int show) override {
+        calls.push_back({verb, file, NarrowShown(params), params, directory == nullptr, directory ? directory : "", show});
     }
     std::wstring BrowseForFolder(HWND) override {
         if (browseAnswers.empty()) return {};
@@ -39,14 +43,21 @@ public:
         browseAnswers.pop_front();
         return a;
     }
-    std::string AskName(const std::string& caption, const std::string& prompt, const std::string& def) override {
+    std::wstring AskName(const std::string& caption, const std::wstring& prompt, const std::string& def,
+                         const std::wstring& field) override {
         EXPECT_EQ(caption, "名称の入力");
         EXPECT_EQ(def, "新規パス");
-        prompts.push_back(prompt);
-        if (nameAnswers.empty()) return def;  // cancelled
+        prompts.push_back(NarrowShown(prompt));
+        fields.push_back(field);
+        if (!wideNameAnswers.empty()) {
+            std::wstring a = wideNameAnswers.front();
+            wideNameAnswers.pop_front();
+            return a;
+        }
+        if (nameAnswers.empty()) return Widen(def);  // cancelled
         std::string a = nameAnswers.front();
         nameAnswers.pop_front();
-        return a;
+        return Widen(a);
     }
     int Ask(HWND, const std::string& text, const std::string&, UINT flags) override {
         questions.push_back(text);

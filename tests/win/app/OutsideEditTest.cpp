@@ -48,7 +48,7 @@ TEST_F(MainWindowTest, TheSaveAppliesTheWindowsOwnChangesToAFileEditedOutside) {
             form->MultiColComboBox1->SetItemIndex(r.deleted);
             form->Delete1Click(form);
         }
-        if (r.own == Own::Register || r.own == Own::DeleteAndRegister) form->AppendEntry("N", "C:\\N");
+        if (r.own == Own::Register || r.own == Own::DeleteAndRegister) form->AppendEntry(L"N", L"C:\\N");
         if (r.outside)
             TestSupport::WriteFileBytes(ListFile(), r.outside);
         else
@@ -67,7 +67,7 @@ TEST_F(MainWindowTest, TheSaveAppliesTheWindowsOwnChangesToAFileEditedOutside) {
 
 TEST_F(MainWindowTest, AnEntryRegisteredAndDeletedAgainIsNoChangeOfTheWindows) {
     Open("a\r\n");
-    form->AppendEntry("N", "C:\\N");
+    form->AppendEntry(L"N", L"C:\\N");
     form->MultiColComboBox1->SetItemIndex(1);
     form->Delete1Click(form);
     TestSupport::WriteFileBytes(ListFile(), "a\r\nedited\r\n");
@@ -113,7 +113,7 @@ TEST_F(MainWindowTest, TheListFollowsAnOutsideEditWhenActivatedOrOpened) {
     EXPECT_EQ(Entries(), V{E("c")});
     EXPECT_TRUE(TestSupport::ShownBoxes().empty());
     // Once the window holds a change of its own, the file is left for the save to merge.
-    form->AppendEntry("N", "C:\\N");
+    form->AppendEntry(L"N", L"C:\\N");
     file({E("c"), E("d")});
     activate();
     dropDown();
@@ -134,7 +134,7 @@ TEST_F(MainWindowTest, AListFileReadableAgainIsLoadedOnActivationAndNeedsNoQuest
     CloseHandle(held);
     SendMessageA(form->Handle(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
     EXPECT_EQ(Entries(), V{"precious"});
-    form->AppendEntry("N", "C:\\N");
+    form->AppendEntry(L"N", L"C:\\N");
     EXPECT_TRUE(CloseWindow());
     EXPECT_TRUE(services.questions.empty());
     EXPECT_EQ(ReadFileBytes(ListFile()), std::string("precious\r\n") + N + "\r\n");

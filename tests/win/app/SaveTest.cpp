@@ -62,8 +62,11 @@ TEST_F(MainWindowTest, TheSaveKeepsTheListFilesAttributesAndNoLeftoverTemporaryF
                                  : INVALID_HANDLE_VALUE;
         Open(nullptr);
         const unsigned long long indexBefore = FileIndex(ListFile());
-        if (r.dropOld) form->MultiColComboBox1->Items()->Delete(0);
-        form->AppendEntry("N", "C:\\N");
+        if (r.dropOld) {
+            form->MultiColComboBox1->SetItemIndex(0);
+            form->Delete1Click(form);
+        }
+        form->AppendEntry(L"N", L"C:\\N");
         TestSupport::ShownBoxes().clear();
         pauses.clear();
         const bool closed = CloseWindow();
@@ -118,7 +121,7 @@ TEST_F(MainWindowTest, AListFileTooBigForMemoryCountsAsNotLoaded) {
     EXPECT_TRUE(services.questions.empty());
     EXPECT_EQ(sizeNow(), 1ULL << 40);
     // Something changed: the user is asked first.
-    form->AppendEntry("N", "C:\\N");
+    form->AppendEntry(L"N", L"C:\\N");
     services.askAnswer = IDNO;
     EXPECT_TRUE(CloseWindow());
     EXPECT_EQ(services.questions.size(), 1u);
@@ -141,7 +144,7 @@ TEST_F(MainWindowTest, TheSaveWaitsForAListFileHeldByAnotherProgram) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         Open(old.c_str());
-        form->AppendEntry("N", "C:\\N");
+        form->AppendEntry(L"N", L"C:\\N");
         HANDLE held = ::CreateFileW(Widen(ListFile()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
         std::thread release;
@@ -193,7 +196,7 @@ TEST_F(MainWindowTest, EveryStepOfTheSaveWaitsForTheFileItMeets) {
         SCOPED_TRACE(r.name);
         Open(old.c_str());
         const unsigned long long indexBefore = FileIndex(ListFile());
-        form->AppendEntry("N", "C:\\N");
+        form->AppendEntry(L"N", L"C:\\N");
         auto hold = [](const std::string& f, int pauses, DWORD share) {
             return pauses == 0 ? INVALID_HANDLE_VALUE
                                : ::CreateFileW(Widen(f).c_str(), GENERIC_READ, share, nullptr, OPEN_ALWAYS, 0, nullptr);

@@ -1,5 +1,9 @@
 #include "app/DropFiles.h"
 
+#include "app/WidePath.h"
+#include "app/portable/FolderList.h"
+#include "framework/WideText.h"
+
 #include "tests/win/common/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +15,11 @@
 
 namespace {
 
+// Where a Shift-JIS list stores a dropped folder: exact, else by its short path, else refused.
+StoredPathChoice StoredInShiftJisList(const std::wstring& folder) {
+    static const FolderList list(SystemShiftJis());
+    return list.PathToStore(folder, [&] { return ShortAnsiFormOf(folder); });
+}
 
 std::string TempFolder() {
     char tmp[MAX_PATH];
@@ -33,16 +42,18 @@ TEST(DropFiles, RegistersEachItemInOrderAndReleasesTheHandleOnce) {
     std::vector<std::string> asked;
     std::vector<std::pair<std::string, std::string>> appended;
     int n = RegisterDrop(
-        drop,
-        [&](const std::string& folder) {
-            asked.push_back(folder);
+        drop, StoredInShiftJisList,
+        [&](const std::wstring& folder) {
+            asked.push_back(NarrowShown(folder));
             // The handle is still alive while the prompts run.
             EXPECT_NE(GlobalSize(drop), 0u);
             std::string name;
             if (asked.size() != 3) name.append(1, 'n').append(std::to_string(asked.size()));
-            return name;
+            return Widen(name);
         },
-        [&](const std::string& name, const std::string& folder) { appended.emplace_back(name, folder); },
+        [&](const std::wstring& name, const std::wstring& folder) {
+            appended.emplace_back(NarrowShown(name), NarrowShown(folder));
+        },
         [](const std::string& message) { ADD_FAILURE() << message; });
     EXPECT_EQ(n, 3);
     EXPECT_EQ(asked, (std::vector<std::string>{sub, dir, sub, dir + "\\gone"}));
@@ -103,9 +114,10 @@ TEST(DropFiles, UnicodeAndLongPathsRegisterTheVeryFolderOrAreRefused) {
     std::vector<std::string> asked, refusals;
     std::vector<std::pair<std::string, std::string>> appended;
     RegisterDrop(
-        drop, [&](const std::string& folder) { asked.push_back(folder); return std::string("n"); },
-        [&](const std::string&, const std::string& folder) {
-            appended.emplace_back(std::to_string(asked.size() + refusals.size() - 1), folder);
+        drop, StoredInShiftJisList,
+        [&](const std::wstring& folder) { asked.push_back(NarrowShown(folder)); return std::wstring(L"n"); },
+        [&](const std::wstring&, const std::wstring& folder) {
+            appended.emplace_back(std::to_string(asked.size() + refusals.size() - 1), NarrowShown(folder));
         },
         [&](const std::string& message) { refusals.push_back(message); });
     EXPECT_EQ(GlobalSize(drop), 0u);

@@ -23,7 +23,7 @@ std::string RunPrompt(std::function<void(HWND)> act, const std::string& prompt =
                       const std::string& def = "新規パス") {
     g_act = std::move(act);
     SetTimer(nullptr, 0, 30, OnTimer);
-    return NamingPrompt::Show("名称の入力", prompt, def);
+    return NarrowShown(NamingPrompt::Show("名称の入力", Widen(prompt), def, Widen(def)));
 }
 
 std::string Text(HWND w) {
