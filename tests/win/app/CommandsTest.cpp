@@ -235,3 +235,62 @@ TEST_F(MainWindowTest, DroppedItemsRegisterTheirFoldersOnePromptEachInOrderAndKe
     RemoveDirectoryW(TestSupport::Widen(sub).c_str());
     RemoveDirectoryW(TestSupport::Widen(table).c_str());
 }
+
+// The launch takes the entry's own path from the list, not the text the combo box shows:
+// in a UTF-8 or UTF-16 list that is Unicode, in a Shift-JIS list the entry's own bytes.
+TEST_F(MainWindowTest, LaunchOpensTheEntrysRealPathInEveryEncoding) {
+    const std::wstring hangul = L"C:\\\uD55C\uAD6D";
+    auto utf16le = [](const std::wstring& t) {
+        std::string b = "\xFF\xFE";
+        for (wchar_t c : t) b += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        return b;
+    };
+    struct Row {
+        const char* name;
+        std::string file;
+        std::wstring params;
+    } rows[] = {
+        {"UTF-8", "\"k\",\"C:\\\xED\x95\x9C\xEA\xB5\xAD\"\r\n", L"/n,/e,\"" + hangul + L"\""},
+        {"UTF-16 LE", utf16le(L"\"k\",\"" + hangul + L"\"\r\n"), L"/n,/e,\"" + hangul + L"\""},
+        {"Shift-JIS", "\"say \"\"hi\"\"\",\"C:\\\x95\x5C\"\r\n", L"/n,/e,\"C:\\\u8868\""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Open(r.file.c_str(), r.file.size());
+        services.calls.clear();
+        Select(form, 0);
+        EXPECT_TRUE(form->Delete1->Enabled);
+        SendMessageA(form->Button4->Handle(), BM_CLICK, 0, 0);
+        ASSERT_EQ(services.calls.size(), 1u);
+        EXPECT_EQ(services.calls[0].wideParams, r.params);
+        delete form;
+        form = nullptr;
+    }
+}
+
+// In a Shift-JIS list a name it cannot hold is refused, and the prompt comes back with
+// what was typed; a cancel then registers the default. In a UTF-8 list it is stored.
+TEST_F(MainWindowTest, ANameTheListCannotHoldIsAskedForAgain) {
+    Open("\"a\",\"C:\\A\"\r\n");
+    services.browseAnswers = {L"C:\\Data"};
+    services.wideNameAnswers = {L"Caf\u00E9"};  // then cancelled
+    form->N1Click(form);
+    ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
+    EXPECT_EQ(TestSupport::ShownBoxes()[0].text,
+              "名前 Caf? には、この一覧の文字コード (Shift-JIS) で保存できない文字が含まれているため、登録できません.");
+    EXPECT_EQ(services.fields, (std::vector<std::wstring>{Widen("新規パス"), L"Caf\u00E9"}));
+    EXPECT_EQ(Entries(), (V{"\"a\",\"C:\\A\"", "\"新規パス\",\"C:\\Data\""}));
+    delete form;
+
+    TestSupport::ShownBoxes().clear();
+    services.fields.clear();
+    Open("\"\xE5\x86\x99\",\"C:\\A\"\r\n");
+    services.browseAnswers = {L"C:\\\uD55C"};
+    services.wideNameAnswers = {L"Caf\u00E9 \"x\""};
+    form->N1Click(form);
+    EXPECT_TRUE(TestSupport::ShownBoxes().empty());
+    EXPECT_EQ(services.fields.size(), 1u);
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(TestSupport::ReadFileBytes(ListFile()),
+              "\"\xE5\x86\x99\",\"C:\\A\"\r\n\"Caf\xC3\xA9 \"\"x\"\"\",\"C:\\\xED\x95\x9C\"\r\n");
+}
