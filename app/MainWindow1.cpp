@@ -210,19 +210,19 @@ void TMainForm1::FormShow(TObject*) {
         if (GetFileAttributesW(FListFile.c_str()) != INVALID_FILE_ATTRIBUTES)
             FList.LoadFailed();
         else
-            FList.Load({});
+            FList.Load(std::nullopt);
         ShowList();
         throw;
     }
     ShowList();
 }
 
-std::string TMainForm1::ReadListFileNow(bool waitForHolds) {
+std::optional<std::string> TMainForm1::ReadListFileNow(bool waitForHolds) {
     try {
         return Memo1->ReadBytes(FListFile, waitForHolds);
     } catch (...) {
         const DWORD attr = GetFileAttributesW(FListFile.c_str());
-        if (attr == INVALID_FILE_ATTRIBUTES && IsMissingFileError(GetLastError())) return {};
+        if (attr == INVALID_FILE_ATTRIBUTES && IsMissingFileError(GetLastError())) return std::nullopt;
         throw;
     }
 }
@@ -232,7 +232,7 @@ std::string TMainForm1::ReadListFileNow(bool waitForHolds) {
 // window holds nothing of its own that reloading would lose; otherwise the save merges.
 void TMainForm1::FollowListFile() {
     if (FList.HasOwnChanges()) return;
-    std::string now;
+    std::optional<std::string> now;
     try {
         now = ReadListFileNow();
     } catch (...) {
@@ -272,10 +272,10 @@ bool TMainForm1::CloseWithoutSaving() {
 // A list the window did not change is not written at all: its time stays, a read-only
 // file raises no error, a sync client has nothing to do.
 void TMainForm1::SaveList() {
-    if (!FList.HasOwnChanges()) return;
+    if (!FList.NeedsSave()) return;
     // The save's first step: like the others, it waits for a file another program holds.
     // After a failed load the user has agreed to replace what was never read.
-    const std::string now = FList.HasLoadFailed() ? std::string() : ReadListFileNow(true);
+    const std::optional<std::string> now = FList.HasLoadFailed() ? std::nullopt : ReadListFileNow(true);
     FolderList::SavePlan plan = FList.PlanSave(now);
     if (plan.write) Memo1->WriteBytes(FListFile, plan.bytes);
     // The list now shows what the file holds, and nothing is the window's own any more.

@@ -70,10 +70,10 @@ private:
     // Feeds the combo box from the folder list; the selected entry stays selected where it
     // still is.
     void ShowList();
-    // The list file's bytes as they are now: none when the file is not there. Throws
+    // The list file's bytes as they are now: nothing when the file is not there. Throws
     // when it is there but cannot be read, at once or, with `waitForHolds`, after waiting
     // for another program that holds it as the save's steps wait.
-    std::string ReadListFileNow(bool waitForHolds = false);
+    std::optional<std::string> ReadListFileNow(bool waitForHolds = false);
     // Writes what the folder list says a save writes, replacing the file in one step.
     void SaveList();
     // While the window has no change of its own, shows an edit made to the file outside.

@@ -15,9 +15,10 @@ ListEncoding PlainAsciiFor(ListEncoding e) {
 
 } // namespace
 
-void FolderList::Load(std::string bytes) {
-    const ListEncoding e = DetectListEncoding(bytes);
-    Saved(std::move(bytes), e);
+void FolderList::Load(std::optional<std::string> bytes) {
+    const ListEncoding e = DetectListEncoding(bytes.value_or(""));
+    Saved(std::move(bytes).value_or(""), e);
+    FMakeFile = !bytes;
 }
 
 void FolderList::LoadFailed() {
@@ -27,6 +28,7 @@ void FolderList::LoadFailed() {
     FAdded = 0;
     FDeleted.clear();
     FLoadFailed = true;
+    FMakeFile = false;
 }
 
 std::string FolderList::ShownEntry(std::size_t i) const {
@@ -114,8 +116,10 @@ std::vector<DeletedEntry> FolderList::DeletedIn(ListEncoding to) const {
     return deleted;
 }
 
-FolderList::SavePlan FolderList::PlanSave(const std::string& fileNow) const {
-    if (!HasOwnChanges()) return {false, fileNow, DetectListEncoding(fileNow, PlainAsciiFor(FEncoding))};
+FolderList::SavePlan FolderList::PlanSave(const std::optional<std::string>& fileThere) const {
+    const std::string fileNow = fileThere.value_or("");
+    if (!HasOwnChanges())
+        return {FMakeFile && !fileThere, fileNow, DetectListEncoding(fileNow, PlainAsciiFor(FEncoding))};
     if (FLoadFailed || fileNow == FFileBytes) {
         std::string out = WriteListLines(FLines, FEncoding);
         return {FLoadFailed || out != fileNow, std::move(out), FEncoding};
@@ -138,10 +142,12 @@ bool FolderList::Saved(std::string bytes, ListEncoding encoding) {
     FAdded = 0;
     FDeleted.clear();
     FLoadFailed = false;
+    FMakeFile = false;
     return changed;
 }
 
-bool FolderList::Follow(std::string fileNow) {
+bool FolderList::Follow(std::optional<std::string> fileThere) {
+    std::string fileNow = std::move(fileThere).value_or("");
     if (HasOwnChanges() || (!FLoadFailed && fileNow == FFileBytes)) return false;
     const ListEncoding e = DetectListEncoding(fileNow, PlainAsciiFor(FEncoding));
     Saved(std::move(fileNow), e);

@@ -26,9 +26,9 @@ class FolderList {
 public:
     explicit FolderList(const IShiftJisText& sjis) : FSjis(sjis) {}
 
-    // The list file holds `bytes` (none when it is not there): the list is its lines, and
-    // nothing is the window's own.
-    void Load(std::string bytes);
+    // The list file holds `bytes`, or is not there: the list is its lines, and nothing is
+    // the window's own. A list file that was not there is made at the close.
+    void Load(std::optional<std::string> bytes);
     // The list file is there but could not be read: the list starts empty, and a save
     // would replace what was never read.
     void LoadFailed();
@@ -57,26 +57,30 @@ public:
     // Deletes entry i (nothing when there is none).
     void Delete(std::size_t i);
     bool HasOwnChanges() const { return !FDeleted.empty() || FAdded > 0; }
+    // Whether a save may write anything: the window changed the list, or the list file
+    // was not there when it was read.
+    bool NeedsSave() const { return HasOwnChanges() || FMakeFile; }
 
-    // What a save does, given the file's bytes now (none when it is not there).
+    // What a save does, given the file's bytes now (nothing when it is not there).
     struct SavePlan {
         bool write = false;  // false: the file already holds what the save would write
         std::string bytes;   // what the file holds after the save
         ListEncoding encoding = ListEncoding::leShiftJis;  // ... and its encoding
     };
-    // With nothing of the window's own, the file stays as it is. Otherwise, while the file
+    // With nothing of the window's own, the file stays as it is (a file that was not there
+    // at the read and is not there now is made, empty). Otherwise, while the file
     // is as it was read, the list in the file's encoding; once someone edited it, the file
     // as it is now, in its encoding now, with the window's own changes applied. After a
     // failed load the list replaces the file (the window asks first). Throws
     // EConvertError when an edited file's encoding cannot hold an entry of the window's.
-    SavePlan PlanSave(const std::string& fileNow) const;
+    SavePlan PlanSave(const std::optional<std::string>& fileNow) const;
     // The file holds `bytes` in `encoding` now (written or found): the list follows them,
     // with nothing of the window's own. True when the list's entries changed.
     bool Saved(std::string bytes, ListEncoding encoding);
     bool Saved(SavePlan plan) { return Saved(std::move(plan.bytes), plan.encoding); }
     // While the window has nothing of its own, an edit made to the file outside (or a file
     // that can be read now after a failed load) becomes the list. True when it did.
-    bool Follow(std::string fileNow);
+    bool Follow(std::optional<std::string> fileNow);
 
 private:
     std::vector<std::string> FieldsOf(std::size_t i) const;
@@ -93,4 +97,5 @@ private:
     std::size_t FAdded = 0;
     std::vector<DeletedEntry> FDeleted;
     bool FLoadFailed = false;
+    bool FMakeFile = false;  // the list file was not there when it was read
 };

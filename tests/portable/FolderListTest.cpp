@@ -320,16 +320,34 @@ TEST(FolderList, ASaveAppliesTheWindowsChangesToAFileEditedMeanwhile) {
     EXPECT_TRUE(l.HasOwnChanges());
 }
 
+// A list file that was not there is made at the close, empty, unless someone made one
+// meanwhile; one that was there and went while the window ran stays gone.
+TEST(FolderList, AMissingListFileIsMadeAtTheClose) {
+    FolderList l(Sjis());
+    l.Load(std::nullopt);
+    EXPECT_TRUE(l.NeedsSave());
+    const FolderList::SavePlan missing = l.PlanSave(std::nullopt);
+    EXPECT_TRUE(missing.write);
+    EXPECT_EQ(missing.bytes, "");
+    EXPECT_FALSE(l.PlanSave(std::string("a\r\n")).write);
+    l.Saved(missing);
+    EXPECT_FALSE(l.NeedsSave());
+    FolderList gone = Loaded("a\r\n");
+    EXPECT_FALSE(gone.NeedsSave());
+    EXPECT_FALSE(gone.PlanSave(std::nullopt).write);
+}
+
 TEST(FolderList, AFailedLoadReplacesTheFileOnlyWithTheUsersOwnEntries) {
     FolderList l(Sjis());
     l.LoadFailed();
     EXPECT_TRUE(l.HasLoadFailed());
     EXPECT_EQ(l.Count(), 0u);
-    EXPECT_FALSE(l.PlanSave("unread").write);
+    EXPECT_FALSE(l.NeedsSave());
+    EXPECT_FALSE(l.PlanSave(std::string("unread")).write);
     FolderList m(Sjis());
     m.LoadFailed();
     m.Append(L"\"", L"n", L"C:\\n");
-    const FolderList::SavePlan p = m.PlanSave("whatever the file holds");
+    const FolderList::SavePlan p = m.PlanSave(std::string("whatever the file holds"));
     EXPECT_TRUE(p.write);
     EXPECT_EQ(p.bytes, "\"n\",\"C:\\n\"\r\n");
     m.Saved(p);
