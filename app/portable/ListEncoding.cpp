@@ -100,7 +100,8 @@ ListEncoding DetectListEncoding(std::string_view bytes, ListEncoding plainAscii)
 }
 
 std::vector<std::string> ReadListLines(std::string_view bytes, ListEncoding encoding) {
-    bytes.remove_prefix(MarkOf(encoding).size());
+    if (const std::string_view mark = MarkOf(encoding); bytes.substr(0, mark.size()) == mark)
+        bytes.remove_prefix(mark.size());
     if (IsUtf16(encoding)) return ReadUtf16Lines(bytes, encoding == ListEncoding::leUtf16Le);
     return ReadListLines(bytes);
 }
