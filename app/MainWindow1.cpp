@@ -213,7 +213,8 @@ void TMainForm1::FormShow(TObject*) {
     FFileEntries.clear();
     FChanges.Reset({});
     try {
-        FFileEntries = ReadListLines(Memo1->ReadBytes(FListFile));
+        // At log-on a scanner or a sync client may hold the file for a moment.
+        FFileEntries = ReadListLines(Memo1->ReadBytes(FListFile, true));
     } catch (...) {
         // A list file that is there but was not read, whatever stopped the read, must not
         // be overwritten unasked.
