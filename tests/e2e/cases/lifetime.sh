@@ -48,6 +48,8 @@ case_linked_list_files_stay_linked_and_are_updated() {
     wait_main || return
     wait_slid_in
     register_by_drop "$CASE_DIR/x" x || return
+    probe nodialog 2000 || fail "a dialog stayed after the registration: $PROBE_LINE"
+    focus_main
     close_program ctrl+q
     if [ -L "$LIST" ]; then
         expect_eq "the link's target" sync/list.txt "$(readlink "$LIST")"
