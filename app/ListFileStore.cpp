@@ -191,13 +191,13 @@ SaveTarget TargetOf(const std::wstring& path) {
     BY_HANDLE_FILE_INFORMATION info{};
     if (::GetFileInformationByHandle(f.h, &info) && info.nNumberOfLinks > 1) return {path, true};
     // The name the file system gives the file opened through the name: the link's target.
-    std::wstring final(MAX_PATH, L'\0');
+    std::wstring named(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = ::GetFinalPathNameByHandleW(f.h, final.data(), static_cast<DWORD>(final.size()),
+        const DWORD n = ::GetFinalPathNameByHandleW(f.h, named.data(), static_cast<DWORD>(named.size()),
                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
         if (n == 0) break;
-        if (n < final.size()) return {final.substr(0, n)};
-        final.assign(n + 1, L'\0');
+        if (n < named.size()) return {named.substr(0, n)};
+        named.assign(n + 1, L'\0');
     }
     // A link whose target cannot be named is still written through, in place.
     const DWORD own = ::GetFileAttributesW(path.c_str());
