@@ -179,7 +179,8 @@ PSID UserOfThisProcess(std::string& buffer) {
 } // namespace
 
 // An elevated copy and an ordinary one must be able to open each other's objects: they
-// grant the user's own account every right, and no one else anything.
+// grant the user's own account every right, and no one else anything, and carry the
+// ordinary integrity level, which an elevated copy's objects would otherwise not.
 TEST(SingleInstance, TheOneWindowObjectsGrantTheUsersOwnAccount) {
     Folders f;
     TSingleInstance first(f.list);
@@ -214,6 +215,20 @@ TEST(SingleInstance, TheOneWindowObjectsGrantTheUsersOwnAccount) {
         // Stored as asked, or with the generic right spelt out as the object's own.
         const DWORD mask = allowed->Mask;
         EXPECT_TRUE(mask == GENERIC_ALL || (mask & r.allRights) == r.allRights) << std::hex << mask;
+        LocalFree(sd);
+        // The ordinary integrity level, whatever the level of the copy that made them.
+        PACL label = nullptr;
+        ASSERT_EQ(GetSecurityInfo(r.object, SE_KERNEL_OBJECT, LABEL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
+                                  &label, &sd),
+                  static_cast<DWORD>(ERROR_SUCCESS));
+        ASSERT_TRUE(label);
+        ASSERT_EQ(label->AceCount, 1u);
+        ASSERT_TRUE(GetAce(label, 0, &ace));
+        auto* level = static_cast<SYSTEM_MANDATORY_LABEL_ACE*>(ace);
+        EXPECT_EQ(level->Header.AceType, SYSTEM_MANDATORY_LABEL_ACE_TYPE);
+        EXPECT_EQ(level->Mask, static_cast<DWORD>(SYSTEM_MANDATORY_LABEL_NO_WRITE_UP));
+        EXPECT_EQ(*GetSidSubAuthority(reinterpret_cast<PSID>(&level->SidStart), 0),
+                  static_cast<DWORD>(SECURITY_MANDATORY_MEDIUM_RID));
         LocalFree(sd);
         CloseHandle(r.object);
     }
