@@ -27,23 +27,22 @@ struct FileHandle {
     }
 };
 
-// What a file that another program holds open answers: a sharing or lock violation, or
-// access denied (a file replaced or deleted while open, or still being deleted).
-bool IsHeldFileError(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-           error == ERROR_ACCESS_DENIED;
-}
-
 // Runs a file step (true on success, the reason in GetLastError otherwise) again while
-// it fails only because the file is held.
-bool WhileHeld(const std::function<bool()>& step) {
+// it fails only because another program holds the file at `name` for a moment.
+bool WhileHeld(FileStep step, const std::wstring& name, const std::function<bool()>& attempt) {
     return RetryWhileHeld(
-        step, [] { return IsHeldFileError(::GetLastError()); }, TListFileStore::Pause);
+        attempt,
+        [&] {
+            const DWORD error = ::GetLastError();
+            const bool exists = ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+            return IsPassingHold(step, error, exists);
+        },
+        TListFileStore::Pause);
 }
 
-HANDLE OpenWaitingForHolds(const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
+HANDLE OpenWaitingForHolds(FileStep step, const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
     HANDLE h = INVALID_HANDLE_VALUE;
-    WhileHeld([&] {
+    WhileHeld(step, path, [&] {
         h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
         return h != INVALID_HANDLE_VALUE;
     });
@@ -61,7 +60,7 @@ bool IsMissingFileError(unsigned long error) {
 }
 
 std::string TListFileStore::ReadBytes(const std::wstring& path, bool waitForHolds) const {
-    FileHandle f{waitForHolds ? OpenWaitingForHolds(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING)
+    FileHandle f{waitForHolds ? OpenWaitingForHolds(FileStep::OpenExisting, path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING)
                               : CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (f.h == INVALID_HANDLE_VALUE) throw EFOpenError(Format(Texts::FOpenError, NarrowShown(path)));
@@ -113,16 +112,16 @@ bool Rewind(HANDLE file) { return SetFilePointerEx(file, LARGE_INTEGER{}, nullpt
 // The list file rewritten where it stands, for a folder that takes no new files. The old
 // bytes are kept in memory and put back when the new ones cannot all be written, and the
 // file is grown before anything is overwritten, so that a full disk shows up first.
-void WriteInPlace(const std::wstring& path, const std::string& bytes) {
-    FileHandle f{OpenWaitingForHolds(path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING)};
-    if (f.h == INVALID_HANDLE_VALUE) throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
+void WriteInPlace(const std::wstring& path, const std::string& bytes, const std::string& shown) {
+    FileHandle f{OpenWaitingForHolds(FileStep::OpenExisting, path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING)};
+    if (f.h == INVALID_HANDLE_VALUE) throw EFCreateError(Format(Texts::FCreateError, shown));
     std::string old;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(f.h, &size)) throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
+    if (!GetFileSizeEx(f.h, &size)) throw EFCreateError(Format(Texts::FCreateError, shown));
     old.resize(static_cast<size_t>(size.QuadPart));
     DWORD got = 0;
     if (!old.empty() && (!ReadFile(f.h, old.data(), static_cast<DWORD>(old.size()), &got, nullptr) || got != old.size()))
-        throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
+        throw EFCreateError(Format(Texts::FCreateError, shown));
     if (bytes.size() > old.size() && !Truncate(f.h, bytes.size())) {
         Truncate(f.h, old.size());
         throw EWriteError(Texts::WriteError);
@@ -156,7 +155,7 @@ void TakeOverIdentity(const std::wstring& path, const std::wstring& temp, DWORD 
 // Writes the new file under the temporary name. False when no such file can be made
 // there (no right to create one, or the name is held).
 bool WriteNewFile(const std::wstring& temp, const std::string& bytes) {
-    FileHandle f{OpenWaitingForHolds(temp, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS)};
+    FileHandle f{OpenWaitingForHolds(FileStep::CreateNew, temp, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS)};
     if (f.h == INVALID_HANDLE_VALUE) return false;
     if (!WriteAll(f.h, bytes) || !TListFileStore::SystemFlush(f.h)) {
         CloseHandle(f.h);
@@ -168,31 +167,66 @@ bool WriteNewFile(const std::wstring& temp, const std::string& bytes) {
 }
 
 // Puts the new file in the list file's place in one step.
-void MoveOverListFile(const std::wstring& temp, const std::wstring& path) {
+void MoveOverListFile(const std::wstring& temp, const std::wstring& path, const std::string& shown) {
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    if (!WhileHeld([&] { return ::MoveFileExW(temp.c_str(), path.c_str(), flags) != 0; })) {
+    if (!WhileHeld(FileStep::Replace, path, [&] { return ::MoveFileExW(temp.c_str(), path.c_str(), flags) != 0; })) {
         ::DeleteFileW(temp.c_str());
-        throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
+        throw EFCreateError(Format(Texts::FCreateError, shown));
     }
 }
 
-} // namespace
+// Where a save puts the new bytes. A name that links to a file elsewhere (a list kept in
+// a sync folder, linked beside the program) is written at the file it links to, so the
+// link stays a link; a file that has other names besides (hard links) is rewritten in
+// place, so that every name sees the new list.
+struct SaveTarget {
+    std::wstring path;
+    bool inPlace = false;
+};
 
-void TListFileStore::WriteBytes(const std::wstring& path, const std::string& bytes) const {
+SaveTarget TargetOf(const std::wstring& path) {
+    FileHandle f{::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, 0, nullptr)};
+    if (f.h == INVALID_HANDLE_VALUE) return {path};  // not there yet, or held: judged later
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (::GetFileInformationByHandle(f.h, &info) && info.nNumberOfLinks > 1) return {path, true};
+    // The name the file system gives the file opened through the name: the link's target.
+    std::wstring named(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetFinalPathNameByHandleW(f.h, named.data(), static_cast<DWORD>(named.size()),
+                                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0) break;
+        if (n < named.size()) return {named.substr(0, n)};
+        named.assign(n + 1, L'\0');
+    }
+    // A link whose target cannot be named is still written through, in place.
+    const DWORD own = ::GetFileAttributesW(path.c_str());
+    return {path, own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_REPARSE_POINT)};
+}
+
+void WriteAt(const std::wstring& path, const std::string& bytes, const std::string& shown, bool inPlace) {
     // A read-only list file is not replaced (Windows refuses to; Wine would not).
     const DWORD attr = GetFileAttributesW(path.c_str());
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
+        throw EFCreateError(Format(Texts::FCreateError, shown));
     const bool exists = attr != INVALID_FILE_ATTRIBUTES;
-    const std::wstring temp = TempPathFor(path);
+    if (exists && inPlace) return WriteInPlace(path, bytes, shown);
+    const std::wstring temp = TListFileStore::TempPathFor(path);
     // A temporary file left by a crash, even a read-only one, is nobody's: it goes.
     SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(temp.c_str());
     if (!WriteNewFile(temp, bytes)) {
         // No new file beside the list file: the list file itself may still be writable.
-        if (exists) return WriteInPlace(path, bytes);
-        throw EFCreateError(Format(Texts::FCreateError, NarrowShown(path)));
+        if (exists) return WriteInPlace(path, bytes, shown);
+        throw EFCreateError(Format(Texts::FCreateError, shown));
     }
     if (exists) TakeOverIdentity(path, temp, attr);
-    MoveOverListFile(temp, path);
+    MoveOverListFile(temp, path, shown);
+}
+
+} // namespace
+
+void TListFileStore::WriteBytes(const std::wstring& path, const std::string& bytes) const {
+    const SaveTarget target = TargetOf(path);
+    WriteAt(target.path, bytes, NarrowShown(path), target.inPlace);
 }

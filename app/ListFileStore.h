@@ -4,9 +4,12 @@
 // Reading lets others read the file meanwhile but not write it; writing writes a temporary file beside the list file and puts it in the list file's
 // place in one step, so a failure or a crash midway leaves the old file whole. The list
 // file keeps its identity (attributes, security, creation time) through the replace;
-// where the folder takes no new file, the list file is rewritten in place instead.
+// where the folder takes no new file, or the file has other names (hard links), the list
+// file is rewritten in place instead. A list file that is a link to a file elsewhere is
+// written at that file, so the link stays.
 // Every step that opens, creates or replaces a file waits out, for about two seconds, a
-// hold that another program (a virus scanner, the indexer, a sync client) has on it.
+// hold that another program (a virus scanner, the indexer, a sync client) has on it; a
+// folder's refusal of a new file is final at once.
 #include "framework/Classes.h"
 #include "framework/WideText.h"
 

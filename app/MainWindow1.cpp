@@ -203,7 +203,8 @@ void TMainForm1::ShowList() {
 
 void TMainForm1::FormShow(TObject*) {
     try {
-        FList.Load(Memo1->ReadBytes(FListFile));
+        // At log-on a scanner or a sync client may hold the file for a moment.
+        FList.Load(Memo1->ReadBytes(FListFile, true));
     } catch (...) {
         // A list file that is there but was not read, whatever stopped the read, must not
         // be overwritten unasked.

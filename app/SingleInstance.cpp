@@ -106,20 +106,80 @@ void BringToFront(HWND window) {
     if (target) SetForegroundWindow(target);
 }
 
-TSingleInstance::TSingleInstance(const std::wstring& listFile) {
-    const std::wstring name = InstanceNameFor(listFile);
-    FMutex = CreateMutexW(nullptr, FALSE, name.c_str());
-    FMapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(LONG64),
-                                  (name + L".window").c_str());
-    if (FMapping) FView = MapViewOfFile(FMapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(LONG64));
+std::string OneWindowSecurity() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    std::string user(256, '\0');
+    DWORD need = 0;
+    BOOL ok = GetTokenInformation(token, TokenUser, user.data(), static_cast<DWORD>(user.size()), &need);
+    if (!ok && need > user.size()) {
+        user.assign(need, '\0');
+        ok = GetTokenInformation(token, TokenUser, user.data(), need, &need);
+    }
+    CloseHandle(token);
+    if (!ok) return {};
+    const PSID sid = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
+    const DWORD sidSize = GetLengthSid(sid);
+    const DWORD aclSize = sizeof(ACL) + sizeof(ACCESS_ALLOWED_ACE) - sizeof(DWORD) + sidSize;
+    // One block: the descriptor, then its access list, then its integrity label.
+    const DWORD labelSize = sizeof(ACL) + sizeof(SYSTEM_MANDATORY_LABEL_ACE) - sizeof(DWORD) + GetSidLengthRequired(1);
+    std::string sd(sizeof(SECURITY_DESCRIPTOR) + aclSize + labelSize + 8, '\0');
+    auto* desc = reinterpret_cast<SECURITY_DESCRIPTOR*>(sd.data());
+    auto* dacl = reinterpret_cast<ACL*>(sd.data() + sizeof(SECURITY_DESCRIPTOR));
+    if (!InitializeSecurityDescriptor(desc, SECURITY_DESCRIPTOR_REVISION) || !InitializeAcl(dacl, aclSize, ACL_REVISION) ||
+        !AddAccessAllowedAce(dacl, ACL_REVISION, GENERIC_ALL, sid) || !SetSecurityDescriptorDacl(desc, TRUE, dacl, FALSE))
+        return {};
+    // An elevated copy's objects would carry its high integrity level, which forbids an
+    // ordinary copy to write them whatever the access list says: they carry the
+    // ordinary (medium) level instead. Where the label cannot be set, the list alone.
+    auto* sacl = reinterpret_cast<ACL*>(sd.data() + sizeof(SECURITY_DESCRIPTOR) + aclSize);
+    SID_IDENTIFIER_AUTHORITY mandatory = SECURITY_MANDATORY_LABEL_AUTHORITY;
+    std::string medium(GetSidLengthRequired(1), '\0');
+    if (InitializeSid(medium.data(), &mandatory, 1)) {
+        *GetSidSubAuthority(medium.data(), 0) = SECURITY_MANDATORY_MEDIUM_RID;
+        if (InitializeAcl(sacl, labelSize, ACL_REVISION) &&
+            AddMandatoryAce(sacl, ACL_REVISION, 0, SYSTEM_MANDATORY_LABEL_NO_WRITE_UP, medium.data()))
+            SetSecurityDescriptorSacl(desc, TRUE, sacl, FALSE);
+    }
+    // One self-contained block, which the caller may move about.
+    DWORD size = 0;
+    MakeSelfRelativeSD(desc, nullptr, &size);
+    std::string relative(size, '\0');
+    if (!size || !MakeSelfRelativeSD(desc, relative.data(), &size)) return {};
+    return relative;
 }
 
-TSingleInstance::~TSingleInstance() {
+TSingleInstance::TSingleInstance(const std::wstring& listFile) {
+    const std::wstring name = InstanceNameFor(listFile), mapping = name + L".window";
+    std::string sd = OneWindowSecurity();
+    SECURITY_ATTRIBUTES sa{sizeof sa, sd.empty() ? nullptr : sd.data(), FALSE};
+    FMutex = CreateMutexW(&sa, FALSE, name.c_str());
+    if (!FMutex && GetLastError() == ERROR_ACCESS_DENIED) {
+        // Another account's copy, or one made before the objects granted the user: what
+        // waiting on it needs may still be granted.
+        FMutex = OpenMutexW(SYNCHRONIZE, FALSE, name.c_str());
+        FDenied = !FMutex;
+    }
+    FMapping = CreateFileMappingW(INVALID_HANDLE_VALUE, &sa, PAGE_READWRITE, 0, sizeof(LONG64), mapping.c_str());
+    if (!FMapping && GetLastError() == ERROR_ACCESS_DENIED) FDenied = true;
+    if (FMapping) FView = MapViewOfFile(FMapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(LONG64));
+    if (!FView) Release();  // without the window's record, every copy runs as before
+}
+
+TSingleInstance::~TSingleInstance() { Release(); }
+
+void TSingleInstance::Release() {
     if (FOwned && FView) InterlockedExchange64(static_cast<LONG64*>(FView), 0);
     if (FView) UnmapViewOfFile(FView);
     if (FMapping) CloseHandle(FMapping);
     if (FOwned) ReleaseMutex(FMutex);
     if (FMutex) CloseHandle(FMutex);
+    FView = FMapping = FMutex = nullptr;
+    FOwned = false;
+}
+
+void TSingleInstance::Withdraw() {
+    if (FOwned && FView) InterlockedExchange64(static_cast<LONG64*>(FView), 0);
 }
 
 bool TSingleInstance::TryOwn() {
@@ -140,11 +200,19 @@ HWND TSingleInstance::RunningWindow() const {
 }
 
 bool TSingleInstance::Claim() {
-    if (!FMutex || !FView) return true;  // no such objects to be had: run as every copy did
+    FInUse = false;
+    if (FDenied) {
+        // Another copy's objects that this account may not open: a second window over
+        // the same list must not run.
+        FInUse = true;
+        return false;
+    }
+    if (!FMutex) return true;  // no such objects to be had: run as every copy did
     if (TryOwn()) return true;
-    // The other copy makes its window moments after it starts; while it has not, wait, and
-    // take over if it ends meanwhile. One that never shows a window is left alone.
-    for (int i = 0; i < 300; ++i) {
+    // The other copy makes its window moments after it starts, and withdraws it while it
+    // closes: while it shows none, wait, and take over as soon as it lets go. One that
+    // keeps showing none is reported, never left without a window to see.
+    for (DWORD waited = 0; waited < ClaimWaitMs; waited += 100) {
         if (HWND w = RunningWindow()) {
             BringToFront(w);
             return false;
@@ -152,6 +220,7 @@ bool TSingleInstance::Claim() {
         const DWORD r = WaitForSingleObject(FMutex, 100);
         if (r == WAIT_OBJECT_0 || r == WAIT_ABANDONED) return FOwned = true;
     }
+    FInUse = true;
     return false;
 }
 

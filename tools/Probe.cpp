@@ -36,8 +36,13 @@
 //                                  one line each, its process id first
 //   image <path>                   an executable file's header: its machine, subsystem
 //                                  and DLL characteristics (ASLR, DEP, terminal server)
+//   hold <ms> <path>               opens the file as a scanner or a sync client does for a
+//                                  moment, sharing it with no one, and closes it after ms;
+//                                  answers as soon as the file is held
 #include <windows.h>
 #include <tlhelp32.h>
+
+#include <thread>
 #include <winternl.h>
 
 #include <fcntl.h>
@@ -414,6 +419,20 @@ void Run(const std::string& line) {
             DWORD_PTR r = 0;
             const bool ok = SendMessageTimeoutW(ParseHwnd(h), static_cast<UINT>(msg), wp, lp, SMTO_ABORTIFHUNG, 10000, &r);
             std::cout << (ok ? "ok " + HexValue(r) : std::string("err no answer")) << "\n";
+        }
+    } else if (cmd == "hold") {
+        int ms = 0;
+        in >> ms;
+        const std::wstring path = Wide(Rest(in));
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) {
+            std::cout << "err " << GetLastError() << "\n";
+        } else {
+            std::thread([h, ms] {
+                Sleep(static_cast<DWORD>(ms));
+                CloseHandle(h);
+            }).detach();
+            std::cout << "ok\n";
         }
     } else if (cmd == "longpath") {
         std::wstring path = Wide(Rest(in));

@@ -8,3 +8,9 @@ bool RetryWhileHeld(const std::function<bool()>& attempt, const std::function<bo
         pause(times.stepMs);
     }
 }
+
+bool IsPassingHold(FileStep step, unsigned long error, bool nameExists) {
+    if (error == FileError::SharingViolation || error == FileError::LockViolation) return true;
+    if (error != FileError::AccessDenied) return false;
+    return step != FileStep::CreateNew || nameExists;
+}

@@ -39,3 +39,32 @@ TEST(RetryWhileHeld, TriesAgainOnlyWhileTheFileIsHeldAndForAboutTwoSeconds) {
         EXPECT_EQ(waited, r.waitedMs);
     }
 }
+
+TEST(IsPassingHold, OnlyWhatAnotherProgramsHoldCanAnswerIsWaitedFor) {
+    constexpr unsigned long fileNotFound = 2, pathNotFound = 3, diskFull = 112;
+    struct Row {
+        FileStep step;
+        unsigned long error;
+        bool nameExists;
+        bool waited;
+    } rows[] = {
+        {FileStep::OpenExisting, FileError::SharingViolation, true, true},
+        {FileStep::OpenExisting, FileError::LockViolation, true, true},
+        {FileStep::OpenExisting, FileError::AccessDenied, true, true},  // being deleted
+        {FileStep::OpenExisting, fileNotFound, false, false},
+        {FileStep::OpenExisting, pathNotFound, false, false},
+        {FileStep::CreateNew, FileError::SharingViolation, true, true},
+        {FileStep::CreateNew, FileError::AccessDenied, true, true},    // the old one still going
+        {FileStep::CreateNew, FileError::AccessDenied, false, false},  // the folder refuses
+        {FileStep::CreateNew, diskFull, false, false},
+        {FileStep::Replace, FileError::AccessDenied, true, true},
+        {FileStep::Replace, FileError::SharingViolation, true, true},
+        {FileStep::Replace, FileError::LockViolation, true, true},
+        {FileStep::Replace, diskFull, true, false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(::testing::Message() << "step " << static_cast<int>(r.step) << " error " << r.error
+                                          << (r.nameExists ? " name there" : " no such name"));
+        EXPECT_EQ(IsPassingHold(r.step, r.error, r.nameExists), r.waited);
+    }
+}

@@ -222,3 +222,21 @@ TEST_F(MainWindowTest, EveryStepOfTheSaveWaitsForTheFileItMeets) {
         form = nullptr;
     }
 }
+
+// At log-on a scanner or a sync client may hold the list file as the program starts: the
+// start waits for it as the save does, and shows the whole list without a box.
+TEST_F(MainWindowTest, TheStartWaitsForAListFileHeldByAnotherProgram) {
+    const std::string list = "\"a\",\"C:\\a\"\r\n\"b\",\"C:\\b\"\r\n";
+    TestSupport::WriteFileBytes(ListFile(), list);
+    HANDLE held = ::CreateFileW(Widen(ListFile()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    TListFileStore::Pause = [&](unsigned) {
+        pauses.push_back(0);
+        if (pauses.size() == 5) CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));
+    };
+    Open(nullptr);
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    EXPECT_TRUE(TestSupport::ShownBoxes().empty());
+    EXPECT_EQ(pauses.size(), 5u);
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"\"a\",\"C:\\a\"", "\"b\",\"C:\\b\""}));
+}

@@ -1,6 +1,7 @@
 #include "app/SingleInstance.h"
 #include "tests/win/common/TestSupport.h"
 
+#include <aclapi.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -113,4 +114,122 @@ TEST(SingleInstance, AStartWhileTheFirstHasNoWindowYetWaitsForItOrTakesOver) {
         first.reset();
     }
     DestroyWindow(window);
+}
+
+// A start meets a copy whose window is closing: it waits while the closing copy saves,
+// and opens its own window once that copy's window is gone; a close that is refused puts
+// the window back to be brought forward; a copy that never shows a window again is
+// reported as holding the list, never left unseen.
+TEST(SingleInstance, AStartMeetingAClosingCopyWaitsForItToLetGo) {
+    Folders f;
+    HWND window = CreateWindowExW(0, L"STATIC", L"running", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                  nullptr, nullptr);
+    enum Outcome { LetsGo, RefusesTheClose, NeverLetsGo };
+    struct Row {
+        const char* name;
+        Outcome outcome;
+        bool claimed, inUse;
+    } rows[] = {
+        {"the closing copy's window goes", LetsGo, true, false},
+        {"the close is refused", RefusesTheClose, false, false},
+        {"the closing copy never lets go", NeverLetsGo, false, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        TSingleInstance first(f.list);
+        ASSERT_TRUE(first.Claim());
+        first.Publish(window);
+        first.Withdraw();
+        std::atomic<bool> done{false}, claimed{false}, inUse{false};
+        const DWORD started = GetTickCount();
+        std::thread t([&] {
+            TSingleInstance second(f.list);
+            claimed = second.Claim();
+            inUse = second.InUse();
+            done = true;
+        });
+        TestSupport::Pump(1000);  // the save takes its time
+        EXPECT_FALSE(done.load()) << "the start did not wait for the closing copy";
+        if (r.outcome == LetsGo) first.Release();
+        if (r.outcome == RefusesTheClose) first.Publish(window);
+        TestSupport::PumpUntil([&] { return done.load(); }, 60000);
+        t.join();
+        EXPECT_EQ(claimed.load(), r.claimed);
+        EXPECT_EQ(inUse.load(), r.inUse);
+        if (r.outcome == NeverLetsGo) {
+            EXPECT_GE(GetTickCount() - started, TSingleInstance::ClaimWaitMs);
+        }
+    }
+    DestroyWindow(window);
+}
+
+namespace {
+
+PSID UserOfThisProcess(std::string& buffer) {
+    HANDLE token = nullptr;
+    OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token);
+    DWORD need = 0;
+    GetTokenInformation(token, ::TokenUser, nullptr, 0, &need);
+    buffer.assign(need, '\0');
+    const BOOL ok = GetTokenInformation(token, ::TokenUser, buffer.data(), need, &need);
+    CloseHandle(token);
+    return ok ? reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid : nullptr;
+}
+
+} // namespace
+
+// An elevated copy and an ordinary one must be able to open each other's objects: they
+// grant the user's own account every right, and no one else anything, and carry the
+// ordinary integrity level, which an elevated copy's objects would otherwise not.
+TEST(SingleInstance, TheOneWindowObjectsGrantTheUsersOwnAccount) {
+    Folders f;
+    TSingleInstance first(f.list);
+    ASSERT_TRUE(first.Claim());
+    std::string userBuffer;
+    const PSID user = UserOfThisProcess(userBuffer);
+    ASSERT_TRUE(user);
+    const std::wstring name = InstanceNameFor(f.list);
+    struct Row {
+        const char* what;
+        HANDLE object;
+        DWORD allRights;
+    } rows[] = {
+        {"mutex", OpenMutexW(READ_CONTROL, FALSE, name.c_str()), MUTEX_ALL_ACCESS},
+        {"window record", OpenFileMappingW(READ_CONTROL, FALSE, (name + L".window").c_str()), FILE_MAP_ALL_ACCESS},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        ASSERT_TRUE(r.object);
+        PACL dacl = nullptr;
+        PSECURITY_DESCRIPTOR sd = nullptr;
+        ASSERT_EQ(GetSecurityInfo(r.object, SE_KERNEL_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                                  nullptr, &sd),
+                  static_cast<DWORD>(ERROR_SUCCESS));
+        ASSERT_TRUE(dacl);
+        ASSERT_EQ(dacl->AceCount, 1u);
+        void* ace = nullptr;
+        ASSERT_TRUE(GetAce(dacl, 0, &ace));
+        auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+        EXPECT_EQ(allowed->Header.AceType, ACCESS_ALLOWED_ACE_TYPE);
+        EXPECT_TRUE(EqualSid(reinterpret_cast<PSID>(&allowed->SidStart), user));
+        // Stored as asked, or with the generic right spelt out as the object's own.
+        const DWORD mask = allowed->Mask;
+        EXPECT_TRUE(mask == GENERIC_ALL || (mask & r.allRights) == r.allRights) << std::hex << mask;
+        LocalFree(sd);
+        // The ordinary integrity level, whatever the level of the copy that made them.
+        PACL label = nullptr;
+        ASSERT_EQ(GetSecurityInfo(r.object, SE_KERNEL_OBJECT, LABEL_SECURITY_INFORMATION, nullptr, nullptr, nullptr,
+                                  &label, &sd),
+                  static_cast<DWORD>(ERROR_SUCCESS));
+        ASSERT_TRUE(label);
+        ASSERT_EQ(label->AceCount, 1u);
+        ASSERT_TRUE(GetAce(label, 0, &ace));
+        auto* level = static_cast<SYSTEM_MANDATORY_LABEL_ACE*>(ace);
+        EXPECT_EQ(level->Header.AceType, SYSTEM_MANDATORY_LABEL_ACE_TYPE);
+        EXPECT_EQ(level->Mask, static_cast<DWORD>(SYSTEM_MANDATORY_LABEL_NO_WRITE_UP));
+        EXPECT_EQ(*GetSidSubAuthority(reinterpret_cast<PSID>(&level->SidStart), 0),
+                  static_cast<DWORD>(SECURITY_MANDATORY_MEDIUM_RID));
+        LocalFree(sd);
+        CloseHandle(r.object);
+    }
 }
