@@ -136,9 +136,9 @@ case_second_start_through_a_link_or_under_the_prompt_comes_to_the_first() {
     probe settext "$(grep -m1 'class=Edit ' <<<"$PROBE_LINES" | cut -d' ' -f1)" "n"
     answer OK
     close_others
-    rm -f "$link"
     focus_main
     close_program ctrl+q
+    rm -f "$link"
     local z
     z=$(zpath "$d")
     expect_file "$LIST" "\"a\",\"C:\\\\a\"\r\n\"n\",\"${z//\\/\\\\}\"\r\n"
