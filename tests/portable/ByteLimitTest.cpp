@@ -24,6 +24,8 @@ TEST(ByteLimit, TheInsertedPartIsCutAtAWholeCharacterSoTheTextFits) {
         {"fits", L"abc", L"abcd", L"abcd", 4, false},
         {"exactly the limit", L"aaaaaaa", L"aaaaaaa\u3042", L"aaaaaaa\u3042", 8, false},
         {"a double-byte character over by one", L"aaaaaaaa", L"aaaaaaaa\u3042", L"aaaaaaaa", 8, true},
+        // What the texts share at the start and at the end overlaps here: it counts once.
+        {"the same letter once more at the limit", L"aaaaaaaaa", L"aaaaaaaaaa", L"aaaaaaaaa", 9, true},
         {"typed in the middle", L"\u3042\u3042\u3042\u3042a", L"\u3042\u3042x\u3042\u3042a", L"\u3042\u3042\u3042\u3042a", 2, true},
         {"a paste cut back", L"ab", L"ab\u3042\u3042\u3042\u3042\u3042", L"ab\u3042\u3042\u3042", 5, true},
         {"a paste over a selection", L"a\u3042\u3042b", L"axxxxxxxxxxb", L"axxxxxxxb", 8, true},

@@ -10,10 +10,15 @@
 
 namespace {
 
-// A little file system: the folders that exist.
+// A little file system: the folders that exist. As GetFileAttributesW answers, a
+// trailing backslash still names a folder (C:\Data\ and C:\ are folders), while a file,
+// or nothing at all, with one is no folder.
 struct Disk {
     std::set<std::wstring> folders;
-    bool operator()(const std::wstring& p) const { return folders.count(p) != 0; }
+    bool operator()(std::wstring p) const {
+        if (!p.empty() && p.back() == L'\\') p.pop_back();
+        return folders.count(p) != 0;
+    }
 };
 
 } // namespace

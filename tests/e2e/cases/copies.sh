@@ -95,3 +95,52 @@ case_a_copy_in_another_folder_runs_beside_it() {
     expect_file "$LIST" '"a","C:\\a"\r\n'
     expect_file "$other/DirList.txt" '"b","C:\\b"\r\n'
 }
+
+# The folder reached through a symbolic link is the same folder: a start through the link
+# and one through the real path share one window. A second start while the first copy asks
+# for a name brings the prompt forward, not the main window that waits under it.
+case_second_start_through_a_link_or_under_the_prompt_comes_to_the_first() {
+    local link=$E2E_ROOT/$CASE.link d=$CASE_DIR/drop real
+    rm -f "$link"
+    ln -s "$CASE_DIR" "$link"
+    mkdir -p "$d"
+    write_file "$LIST" '"a","C:\\a"\r\n'
+    cp "$KV_EXE" "$CASE_DIR/$KV_NAME"
+    (cd / && PATH=$CASE_PATH exec wine "$(zpath "$link/$KV_NAME")" >"$CASE_DIR/wine.log" 2>&1) &
+    KV_PID=$!
+    wait_main || return
+    wait_slid_in
+    real=$(zpath "$CASE_DIR/$KV_NAME")
+    start_copy / "$real"
+    ends_by_itself "$SECOND_PID" || return
+    main_windows
+    expect_eq "main windows after a start through the real path" "$MAIN pid=" "$(sed 's/pid=.*/pid=/' <<<"$MAINS")"
+
+    DLG=
+    "$KV_DROP" "$XWIN" 200 40 "$d" || fail "the drop was not taken"
+    dialog 10000 || return
+    local prompt=$DLG editor
+    # Another program in front of the prompt.
+    (PATH=$CASE_PATH exec wine notepad >/dev/null 2>&1) &
+    for _ in $(seq 100); do probe_list others && [ -n "$PROBE_LINES" ] && break; sleep 0.1; done
+    editor=$(cut -d' ' -f1 <<<"$PROBE_LINES")
+    for _ in $(seq 50); do probe foreground; [ "$PROBE_LINE" = "ok $editor" ] && break; sleep 0.1; done
+    expect_eq "foreground window before" "ok $editor" "$PROBE_LINE"
+    start_copy / "$real"
+    ends_by_itself "$SECOND_PID" || return
+    probe foreground
+    expect_eq "foreground window after a start under the prompt" "ok $prompt" "$PROBE_LINE"
+    main_windows
+    expect_eq "main windows after a start under the prompt" "$MAIN pid=" "$(sed 's/pid=.*/pid=/' <<<"$MAINS")"
+    probe_list children "$prompt"
+    probe settext "$(grep -m1 'class=Edit ' <<<"$PROBE_LINES" | cut -d' ' -f1)" "n"
+    answer OK
+    close_others
+    focus_main
+    close_program ctrl+q
+    rm -f "$link"
+    local z
+    z=$(zpath "$d")
+    expect_file "$LIST" "\"a\",\"C:\\\\a\"\r\n\"n\",\"${z//\\/\\\\}\"\r\n"
+}
+FIRST_PASS_CASES+=(second_start_through_a_link_or_under_the_prompt_comes_to_the_first)

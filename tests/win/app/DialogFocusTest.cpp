@@ -89,15 +89,26 @@ TEST_F(DialogTest, AfterTheFolderBrowserTheKeysActOnTheListAgainAndNothingReache
     BOOL enabledMeanwhile = TRUE;
     bool prompted = false;
     HDROP late = nullptr;
+    HWND focusAfterSetFocus = nullptr;
+    int selectedMeanwhile = -2;
     TestSupport::OnNextDialog("#32770", [&](HWND browser) {
         enabledMeanwhile = IsWindowEnabled(form->Handle());
         late = DropMeanwhile(prompted);
+        // Another program (an accessibility tool, say) hands the window the focus: the keys
+        // stay in the dialog, and a Down goes nowhere near the list behind it.
+        SendMessageW(form->Handle(), WM_SETFOCUS, 0, 0);
+        focusAfterSetFocus = GetFocus();
+        PostMessageA(focusAfterSetFocus, WM_KEYDOWN, VK_DOWN, 1);
+        TestSupport::Pump(100);
+        selectedMeanwhile = form->MultiColComboBox1->ItemIndex();
         PostMessageA(browser, WM_COMMAND, IDCANCEL, 0);
     });
     Press('N', {VK_CONTROL});
     TestSupport::DialogsAnswered();
     EXPECT_FALSE(enabledMeanwhile);
     EXPECT_FALSE(prompted);
+    EXPECT_NE(focusAfterSetFocus, form->MultiColComboBox1->Handle());
+    EXPECT_EQ(selectedMeanwhile, -1);
     EXPECT_EQ(GlobalSize(late), 0u);  // refused and released
     EXPECT_EQ(Entries().size(), 2u);
 

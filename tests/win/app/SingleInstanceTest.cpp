@@ -4,9 +4,11 @@
 #include <aclapi.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -36,6 +38,24 @@ bool ClaimElsewhere(const std::wstring& listFile) {
     return claimed;
 }
 
+// Under Wine, the folder spelled through the drive that maps the host's root: its Unix
+// path with Z: before it. Empty elsewhere.
+std::wstring HostDrivePath(const std::wstring& folder) {
+    using UnixName = char* (*)(const wchar_t*);
+    auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixName) return {};
+    char* name = unixName(folder.c_str());
+    if (!name) return {};
+    std::wstring unix(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, name, -1, nullptr, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, name, -1, unix.data(), static_cast<int>(unix.size()));
+    HeapFree(GetProcessHeap(), 0, name);
+    unix.resize(unix.empty() ? 0 : unix.size() - 1);
+    std::replace(unix.begin(), unix.end(), L'/', L'\\');
+    const std::wstring out = L"Z:" + unix;
+    return GetFileAttributesW(out.c_str()) == INVALID_FILE_ATTRIBUTES ? std::wstring() : out;
+}
+
 struct Folders {
     TestSupport::TempFolder dir;
     std::wstring root = TestSupport::Widen(dir.Path);
@@ -61,6 +81,18 @@ TEST(SingleInstance, EverySpellingOfTheListFilesFolderGivesOneName) {
         shortFolder + L"\\DirList.txt",
         L"\\\\?\\" + f.list,
     };
+    // The folder through a link, as the system lets a test make one: a symbolic link where
+    // the file system makes them (Wine's call reports success and makes none), and under
+    // Wine the drive that reaches the whole host (Z:), a substituted drive in effect.
+    std::vector<std::wstring> linked;
+    const std::wstring link = f.root + L"\\Linked";
+    if (CreateSymbolicLinkW(link.c_str(), f.folder.c_str(),
+                            SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
+        (GetFileAttributesW(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) &&
+        GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES)
+        linked.push_back(link + L"\\DirList.txt");
+    if (const std::wstring host = HostDrivePath(f.folder); !host.empty()) linked.push_back(host + L"\\DirList.txt");
+    ASSERT_FALSE(linked.empty()) << "no link to the folder could be made here";
     for (bool exists : {false, true}) {
         SCOPED_TRACE(exists ? "the list file exists" : "no list file yet");
         if (exists) TestSupport::WriteFileBytes(f.dir.Path + "\\Long Folder Name\\DirList.txt", "a\r\n");
@@ -68,8 +100,10 @@ TEST(SingleInstance, EverySpellingOfTheListFilesFolderGivesOneName) {
         EXPECT_EQ(name.rfind(L"Local\\Kestrovane1.", 0), 0u);
         EXPECT_EQ(name.find(L'\\', 6), std::wstring::npos);
         for (const std::wstring& s : spellings) EXPECT_EQ(InstanceNameFor(s), name) << s.c_str();
+        for (const std::wstring& s : linked) EXPECT_EQ(InstanceNameFor(s), name) << s.c_str();
         EXPECT_NE(InstanceNameFor(f.other), name);
     }
+    RemoveDirectoryW(link.c_str());
 }
 
 TEST(SingleInstance, ASecondStartFindsTheRunningWindowAndAnotherListRunsBeside) {

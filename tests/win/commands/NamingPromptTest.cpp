@@ -105,35 +105,49 @@ TEST(NamingPrompt, ShowsCaptionPromptAndTheWholeDefaultSelected) {
 }
 
 // The limit is in bytes of code page 932: a double-byte character counts twice, and one
-// that would end past the limit is not taken, though a single-byte one still fits.
+// that would end past the limit is not taken, though a single-byte one still fits. What
+// is typed into the middle of a full name is refused there: the end of the name stays.
 TEST(NamingPrompt, TypingStopsAt255Bytes) {
-    const std::string a = "\x82\xA0";  // あ
+    const std::string a = "\x82\xA0", i = "\x82\xA2";  // あ, い
+    std::string aa, fullName;  // fullName: 255 bytes, no two neighbours alike
+    for (int n = 0; n < 127; ++n) aa += a, fullName += n % 2 ? i : a;
+    fullName += "e";
     struct Row {
         const char* name;
+        std::string start;
+        int at, selected;  // the selection before the typing (characters); at -1: none
         std::vector<std::string> typed;
         std::string want;
+        int caret;  // where it stands after
     } rows[] = {
-        {"single-byte", std::vector<std::string>(300, "x"), std::string(255, 'x')},
-        {"double-byte, then one more byte", [&] {
+        {"single-byte", "", -1, 0, std::vector<std::string>(300, "x"), std::string(255, 'x'), 255},
+        {"double-byte, then one more byte", "", -1, 0, [&] {
              std::vector<std::string> t(200, a);
              t.push_back("z");
              return t;
-         }(), [&] {
-             std::string w;
-             for (int i = 0; i < 127; ++i) w += a;
-             return w + "z";
-         }()},
-        {"a paste cut at a whole character", {std::string(250, 'p'), a + a + a + "q"}, std::string(250, 'p') + a + a},
+         }(), aa + "z", 128},
+        {"a paste cut at a whole character", "", -1, 0, {std::string(250, 'p'), a + a + a + "q"},
+         std::string(250, 'p') + a + a, 252},
+        {"a letter into the middle of a full name", fullName, 60, 0, {"Z"}, fullName, 60},
+        {"a double-byte one there", fullName, 1, 0, {a}, fullName, 1},
+        {"a paste over a double-byte character there", fullName, 3, 1, {"ZZZ"},
+         fullName.substr(0, 6) + "ZZ" + fullName.substr(8), 5},
     };
     for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        DWORD caretStart = 0, caretEnd = 0;
         std::string got = RunPrompt([&](HWND d) {
             HWND e = GetDlgItem(d, NamingPrompt::EditId);
-            SetWindowTextW(e, L"");
+            SetWindowTextW(e, Widen(r.start).c_str());
+            SendMessageW(e, EM_SETSEL, r.at, r.at < 0 ? -1 : r.at + r.selected);
             for (const std::string& t : r.typed)
                 SendMessageW(e, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Widen(t).c_str()));
+            SendMessageW(e, EM_GETSEL, reinterpret_cast<WPARAM>(&caretStart), reinterpret_cast<LPARAM>(&caretEnd));
             PostMessageA(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
         });
-        EXPECT_EQ(got, r.want) << r.name;
+        EXPECT_EQ(got, r.want);
+        EXPECT_EQ(caretStart, static_cast<DWORD>(r.caret));
+        EXPECT_EQ(caretEnd, static_cast<DWORD>(r.caret));
     }
 }
 

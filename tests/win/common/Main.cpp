@@ -1,3 +1,4 @@
+#include "tests/win/common/TestDeadline.h"
 #include "tests/win/common/TestSupport.h"
 
 #include "framework/ExceptionDisplay.h"
@@ -13,5 +14,7 @@ int main(int argc, char** argv) {
     ExceptionDisplay::Show = [](const std::string& text, const std::string& caption) {
         TestSupport::ShownBoxes().push_back({text, caption});
     };
+    // The slowest test takes about five seconds.
+    testing::UnitTest::GetInstance()->listeners().Append(new TestDeadline(30));
     return RUN_ALL_TESTS();
 }

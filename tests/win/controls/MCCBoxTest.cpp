@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -286,6 +288,36 @@ TEST_F(MCCBox, ReadingAnItemOutOfRangeGivesNothingAndTouchesNoBuffer) {
                   CB_ERR);
         EXPECT_EQ(std::string(buf, sizeof buf), std::string(8, '#'));
         EXPECT_EQ(box->Items()->Get(index), "");
+    }
+}
+
+// Another program, or a window of another thread, may ask for an entry without a buffer
+// to put it in: the query comes back, nothing is written to address 0, and the entries
+// stay as they were.
+TEST_F(MCCBox, AQueryForAnEntryWithoutABufferReturnsWithoutHarm) {
+    Fill({"\"a\",\"A\"", "\"b\",\"B\""});
+    for (bool otherThread : {false, true}) {
+        for (bool unicode : {true, false}) {
+            SCOPED_TRACE(std::string(otherThread ? "another thread" : "this thread") + (unicode ? ", W" : ", A"));
+            HWND h = box->Handle();
+            auto query = [h, unicode] {
+                return unicode ? SendMessageW(h, CB_GETLBTEXT, 1, 0) : SendMessageA(h, CB_GETLBTEXT, 1, 0);
+            };
+            // What it answers is the system's business (Wine answers the shown column's length).
+            if (otherThread) {
+                std::atomic<bool> done{false};
+                std::thread t([&] {
+                    query();
+                    done = true;
+                });
+                EXPECT_TRUE(TestSupport::PumpUntil([&] { return done.load(); }, 5000));
+                t.join();
+            } else {
+                query();
+            }
+            EXPECT_EQ(Entries(box), (V{"\"a\",\"A\"", "\"b\",\"B\""}));
+            EXPECT_EQ(SendMessageW(h, CB_GETLBTEXTLEN, 1, 0), 7);
+        }
     }
 }
 
