@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, TheSaveKeepsTheListFilesCreationTime) {
                         "accepts one and drops it): the save's keeping it is not checked here";
     Open(nullptr);
     const unsigned long long indexBefore = FileIndex(ListFile());
-    form->AppendEntry("N", "C:\\N");
+    form->AppendEntry(L"N", L"C:\\N");
     ASSERT_TRUE(CloseWindow());
     ASSERT_EQ(ReadFileBytes(ListFile()), "\"old\",\"C:\\Old\"\r\n\"N\",\"C:\\N\"\r\n");
     EXPECT_NE(FileIndex(ListFile()), indexBefore) << "a new file took the list file's place";
