@@ -2,9 +2,9 @@
 
 #include "PathRules.h"
 
-std::string ExplorerParameters(std::string_view path) {
-    if (path.empty()) return "/n,/e,";
-    return "/n,/e,\"" + std::string(path) + '"';
+std::wstring ExplorerParameters(std::wstring_view path) {
+    if (path.empty()) return L"/n,/e,";
+    return L"/n,/e,\"" + std::wstring(path) + L'"';
 }
 
 std::string InfoPageAddress(std::string_view exePath, const CodePage& cp) {

@@ -8,7 +8,7 @@
 // A new explorer window with the folder tree, opened on `path` (never cut). The explorer
 // splits its command line at commas and equals signs, so a path goes in double quotes,
 // which keep such a path in one field; nothing selected gives the bare "/n,/e,".
-std::string ExplorerParameters(std::string_view path);
+std::wstring ExplorerParameters(std::wstring_view path);
 
 inline constexpr std::string_view InfoPageBase = "http://www.example.com/info.php?pf=w&sn=";
 

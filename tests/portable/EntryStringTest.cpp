@@ -26,12 +26,13 @@ TEST(EntryString, ListFileIsJoinedWithASlash) {
 }
 
 TEST(LaunchParams, ExplorerGetsTheWholePathInQuotes) {
-    EXPECT_EQ(ExplorerParameters("C:\\Tools"), "/n,/e,\"C:\\Tools\"");
-    EXPECT_EQ(ExplorerParameters("C:\\Program Files,x y"), "/n,/e,\"C:\\Program Files,x y\"");
-    EXPECT_EQ(ExplorerParameters("C:\\a=b"), "/n,/e,\"C:\\a=b\"");
-    EXPECT_EQ(ExplorerParameters(""), "/n,/e,");
-    const std::string longPath = "C:\\" + std::string(1997, 'x');
-    const std::string params = ExplorerParameters(longPath);
+    EXPECT_EQ(ExplorerParameters(L"C:\\Tools"), L"/n,/e,\"C:\\Tools\"");
+    EXPECT_EQ(ExplorerParameters(L"C:\\Program Files,x y"), L"/n,/e,\"C:\\Program Files,x y\"");
+    EXPECT_EQ(ExplorerParameters(L"C:\\a=b"), L"/n,/e,\"C:\\a=b\"");
+    EXPECT_EQ(ExplorerParameters(L"\x8868\\\xD83D\xDCC1"), L"/n,/e,\"\x8868\\\xD83D\xDCC1\"");
+    EXPECT_EQ(ExplorerParameters(L""), L"/n,/e,");
+    const std::wstring longPath = L"C:\\" + std::wstring(1997, L'x');
+    const std::wstring params = ExplorerParameters(longPath);
     ASSERT_EQ(params.size(), 2008u);
     EXPECT_EQ(params.substr(7, longPath.size()), longPath);
 }

@@ -2,10 +2,12 @@
 // A main window pointed at a temporary folder, with the shell and the dialogs recorded.
 #include "app/MainWindow1.h"
 #include "framework/ExceptionDisplay.h"
+#include "framework/WideText.h"
 #include "tests/win/common/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <string>
@@ -16,6 +18,7 @@ struct ShellCall {
     bool dirNull;
     std::string dir;
     int show;
+    std::wstring wparams;  // the parameters as handed over, in Unicode
 };
 
 class RecordingServices : public IShellServices {
@@ -29,9 +32,23 @@ public:
     std::deque<int> askAnswers;  // answered in turn; then askAnswer
     int askAnswer = IDNO;
 
-    void Launch(HWND, const std::string& verb, const std::string& file, const std::string& params,
-                      const char* directory, int show) override {
-        calls.push_back({verb, file, params, directory == nullptr, directory ? directory : "", show});
+    // The look for a folder: the real file system's answer, after `lookDelayMs` (a network
+    // that is slow to answer). Runs on a worker thread.
+    std::atomic<int> lookDelayMs{0};
+    std::atomic<int> looks{0}, answered{0};
+    TShellServices real;
+
+    void Launch(HWND, const std::wstring& verb, const std::wstring& file, const std::wstring& params,
+                const wchar_t* directory, int show) override {
+        calls.push_back({Narrow(verb).bytes, Narrow(file).bytes, Narrow(params).bytes, directory == nullptr,
+                         directory ? Narrow(directory).bytes : "", show, params});
+    }
+    FolderPresence LookForFolder(const std::wstring& path) override {
+        ++looks;
+        if (lookDelayMs > 0) Sleep(static_cast<DWORD>(lookDelayMs));
+        const FolderPresence p = real.LookForFolder(path);
+        ++answered;
+        return p;
     }
     std::wstring BrowseForFolder(HWND) override {
         if (browseAnswers.empty()) return {};
