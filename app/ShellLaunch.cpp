@@ -42,13 +42,9 @@ std::wstring BrowseForFolder(HWND owner) {
 
 std::optional<std::wstring> EnvironmentValue(std::wstring_view name) {
     const std::wstring key(name);
-    SetLastError(ERROR_SUCCESS);
+    // The size asked for counts the terminating zero, so a variable defined empty answers 1.
     const DWORD need = GetEnvironmentVariableW(key.c_str(), nullptr, 0);
-    if (need == 0) {
-        // Defined but empty answers 0 too, without an error.
-        if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
-        return std::wstring();
-    }
+    if (need == 0) return std::nullopt;
     std::wstring value(need, L'\0');
     const DWORD got = GetEnvironmentVariableW(key.c_str(), value.data(), need);
     if (got >= need) return std::nullopt;  // changed meanwhile: leave the name as written

@@ -41,15 +41,16 @@ TEST_F(MainWindowTest, LaunchPassesTheSelectedFoldersRealPathQuotedToTheExplorer
         ASSERT_TRUE(TestSupport::MakeFolders(TestSupport::Widen(f)));
     const std::string leaf = dir.Path.substr(dir.Path.rfind('\\') + 1);
     SetEnvironmentVariableW(L"KV_LIST_HOME", TestSupport::Widen(dir.Path).c_str());
+    SetEnvironmentVariableW(L"KV_EMPTY", L"");  // defined, and empty
     Open(("\"none\"\r\n\"root\",\"C:\"\r\n\"sp\",\"" + dir.File("a b,c") + "\"\r\n\"long\",\"" + deep +
           "\"\r\n\"eq\",\"" + dir.File("a=b") + "\"\r\n\"sys\",\"%SystemRoot%\"\r\n\"rel\",\".\\Sub\"\r\n"
-          "\"bare\",\"Sub\"\r\n\"up\",\"..\\" + leaf + "\\Sub\\\"\r\n\"var\",\"%KV_LIST_HOME%\\Sub\"\r\n").c_str());
+          "\"bare\",\"Sub\"\r\n\"up\",\"..\\" + leaf + "\\Sub\\\"\r\n\"var\",\"%KV_LIST_HOME%\\Sub\"\r\n\"empty\",\"%KV_EMPTY%Sub\"\r\n").c_str());
     const std::string list = TestSupport::ReadFileBytes(ListFile());
     const std::string sub = "/n,/e,\"" + dir.File("Sub") + "\"";
     struct { int select; std::string params; } rows[] = {
         {-1, "/n,/e,"}, {0, "/n,/e,"}, {1, "/n,/e,\"C:\\\""}, {2, "/n,/e,\"" + dir.File("a b,c") + "\""},
         {3, "/n,/e,\"" + deep + "\""}, {4, "/n,/e,\"" + dir.File("a=b") + "\""},
-        {5, "/n,/e,\"" + WindowsFolder() + "\""}, {6, sub}, {7, sub}, {8, sub}, {9, sub},
+        {5, "/n,/e,\"" + WindowsFolder() + "\""}, {6, sub}, {7, sub}, {8, sub}, {9, sub}, {10, sub},
     };
     for (auto& r : rows) {
         SCOPED_TRACE(r.select);
@@ -66,6 +67,7 @@ TEST_F(MainWindowTest, LaunchPassesTheSelectedFoldersRealPathQuotedToTheExplorer
         EXPECT_EQ(c.show, SW_SHOWDEFAULT);
     }
     SetEnvironmentVariableW(L"KV_LIST_HOME", nullptr);
+    SetEnvironmentVariableW(L"KV_EMPTY", nullptr);
     // What is stored never changes.
     EXPECT_TRUE(CloseWindow());
     EXPECT_EQ(TestSupport::ReadFileBytes(ListFile()), list);
@@ -307,13 +309,13 @@ TEST_F(MainWindowTest, DroppedItemsRegisterTheirFoldersOnePromptEachInOrderAndKe
     TestSupport::WriteFileBytes(dir.File("a.txt"), "x");
     TestSupport::WriteFileBytes(dir.File("b.lnk"), "x");  // no shortcut at all: its folder
     TestSupport::WriteFileBytes(table + "\\f.txt", "x");
-    TestSupport::WriteFileBytes(dir.File("was.txt"), "x");
+    TestSupport::WriteFileBytes(sub + "\\was.txt", "x");
     // Shortcuts register what they point to: a folder, the folder of a file; one whose
     // target has gone registers the folder holding it.
     ASSERT_TRUE(TestSupport::MakeShortcut(TestSupport::Widen(dir.File("proj.lnk")), TestSupport::Widen(sub)));
     ASSERT_TRUE(TestSupport::MakeShortcut(TestSupport::Widen(dir.File("doc.LNK")), TestSupport::Widen(table + "\\f.txt")));
-    ASSERT_TRUE(TestSupport::MakeShortcut(TestSupport::Widen(dir.File("gone.lnk")), TestSupport::Widen(dir.File("was.txt"))));
-    DeleteFileW(TestSupport::Widen(dir.File("was.txt")).c_str());
+    ASSERT_TRUE(TestSupport::MakeShortcut(TestSupport::Widen(dir.File("gone.lnk")), TestSupport::Widen(sub + "\\was.txt")));
+    DeleteFileW(TestSupport::Widen(sub + "\\was.txt").c_str());
     // With nothing selected, and with the first entry selected: a drop changes neither.
     for (int selected : {-1, 0}) {
         SCOPED_TRACE(selected);
