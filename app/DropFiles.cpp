@@ -31,7 +31,8 @@ template <class T> struct ComRelease {
 
 } // namespace
 
-// The target is read as the shortcut stores it (GetPath) and never Resolve()d: even with
+// The target is read as the shortcut stores it (GetPath, else its item list) and never
+// Resolve()d: even with
 // SLR_NO_UI a resolve may search the disks or ask the link-tracking service for a moved
 // target, which can take long over a network, and may rewrite the user's shortcut file.
 // A target that is not there is left unresolved, so the drop registers what it does for
@@ -44,13 +45,27 @@ std::wstring ShortcutTargetOf(const std::wstring& shortcut) {
     ComRelease<IPersistFile> file;
     if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return {};
     if (FAILED(file.p->Load(ForFileSystem(shortcut).c_str(), STGM_READ))) return {};
+    auto there = [](const std::wstring& p) {
+        return !p.empty() && GetFileAttributesW(ForFileSystem(p).c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
     std::wstring target(32768, L'\0');
     // S_FALSE and an empty path: the shortcut points outside the file system (a web
     // address, the Control Panel).
-    if (link.p->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0) != S_OK) return {};
+    if (link.p->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0) == S_OK) {
+        target.resize(wcsnlen(target.c_str(), target.size()));
+        if (there(target)) return target;
+    }
+    // The target's item list keeps its names in Unicode where a shell reads the stored
+    // path through the ANSI code page (Wine does, and loses what that cannot hold).
+    PIDLIST_ABSOLUTE list = nullptr;
+    if (FAILED(link.p->GetIDList(&list)) || !list) return {};
+    target.assign(32768, L'\0');
+    const bool got = SHGetPathFromIDListEx(list, target.data(), static_cast<DWORD>(target.size()), GPFIDL_DEFAULT) ||
+                     SHGetPathFromIDListW(list, target.data());
+    CoTaskMemFree(list);
+    if (!got) return {};
     target.resize(wcsnlen(target.c_str(), target.size()));
-    if (target.empty() || GetFileAttributesW(ForFileSystem(target).c_str()) == INVALID_FILE_ATTRIBUTES) return {};
-    return target;
+    return there(target) ? target : std::wstring();
 }
 
 namespace {

@@ -122,10 +122,10 @@ TEST_F(MainWindowTest, ALookWithoutAnAnswerWithinASecondLeavesTheFolderToTheExpl
         bool launched;
         int minMs, maxMs;
     } rows[] = {
-        {0, 0, true, 0, 300},       // an answer at once: the launch as before
-        {0, 2500, true, 900, 1600}, // no answer: the launch after the second
-        {1, 2500, true, 900, 1600}, // also for a folder that would have been missing
-        {1, 400, false, 350, 1000}, // a late answer within the second still counts
+        {0, 0, true, 0, 500},       // an answer at once: the launch as before
+        {0, 2500, true, 950, 2000}, // no answer: the launch after the second
+        {1, 2500, true, 950, 2000}, // also for a folder that would have been missing
+        {1, 300, false, 250, 1000}, // a late answer within the second still counts
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.delayMs);
@@ -308,7 +308,8 @@ TEST_F(MainWindowTest, DroppedItemsRegisterTheirFoldersOnePromptEachInOrderAndKe
     CreateDirectoryW(TestSupport::Widen(table).c_str(), nullptr);
     TestSupport::WriteFileBytes(dir.File("a.txt"), "x");
     TestSupport::WriteFileBytes(dir.File("b.lnk"), "x");  // no shortcut at all: its folder
-    TestSupport::WriteFileBytes(table + "\\f.txt", "x");
+    // By its Unicode name: the file helper's narrow path goes through the system's code page.
+    CloseHandle(CreateFileW(TestSupport::Widen(table + "\\f.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     TestSupport::WriteFileBytes(sub + "\\was.txt", "x");
     // Shortcuts register what they point to: a folder, the folder of a file; one whose
     // target has gone registers the folder holding it.
