@@ -2,6 +2,11 @@
 
 #include "app/WidePath.h"
 
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <cwchar>
+
 bool IsExistingFolder(const std::wstring& path) {
     const DWORD attr = GetFileAttributesW(ForFileSystem(path).c_str());
     return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -16,6 +21,54 @@ std::wstring DroppedItemPath(HDROP drop, UINT i) {
 }
 
 namespace {
+
+template <class T> struct ComRelease {
+    T* p = nullptr;
+    ~ComRelease() {
+        if (p) p->Release();
+    }
+};
+
+} // namespace
+
+// The target is read as the shortcut stores it (GetPath, else its item list) and never
+// Resolve()d: even with
+// SLR_NO_UI a resolve may search the disks or ask the link-tracking service for a moved
+// target, which can take long over a network, and may rewrite the user's shortcut file.
+// A target that is not there is left unresolved, so the drop registers what it does for
+// any file.
+std::wstring ShortcutTargetOf(const std::wstring& shortcut) {
+    ComRelease<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(&link.p))))
+        return {};
+    ComRelease<IPersistFile> file;
+    if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return {};
+    if (FAILED(file.p->Load(ForFileSystem(shortcut).c_str(), STGM_READ))) return {};
+    auto there = [](const std::wstring& p) {
+        return !p.empty() && GetFileAttributesW(ForFileSystem(p).c_str()) != INVALID_FILE_ATTRIBUTES;
+    };
+    std::wstring target(32768, L'\0');
+    // S_FALSE and an empty path: the shortcut points outside the file system (a web
+    // address, the Control Panel).
+    if (link.p->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0) == S_OK) {
+        target.resize(wcsnlen(target.c_str(), target.size()));
+        if (there(target)) return target;
+    }
+    // The target's item list keeps its names in Unicode where a shell reads the stored
+    // path through the ANSI code page (Wine does, and loses what that cannot hold).
+    PIDLIST_ABSOLUTE list = nullptr;
+    if (FAILED(link.p->GetIDList(&list)) || !list) return {};
+    target.assign(32768, L'\0');
+    const bool got = SHGetPathFromIDListEx(list, target.data(), static_cast<DWORD>(target.size()), GPFIDL_DEFAULT) ||
+                     SHGetPathFromIDListW(list, target.data());
+    CoTaskMemFree(list);
+    if (!got) return {};
+    target.resize(wcsnlen(target.c_str(), target.size()));
+    return there(target) ? target : std::wstring();
+}
+
+namespace {
 struct DropRelease {
     HDROP drop;
     ~DropRelease() { DragFinish(drop); }
@@ -27,7 +80,7 @@ int RegisterDrop(HDROP drop, const std::function<StoredPathChoice(const std::wst
     DropRelease release{drop};
     const int count = static_cast<int>(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
     auto folderOf = [drop, &store](int i) {
-        return store(RegisteredFolderOf(DroppedItemPath(drop, static_cast<UINT>(i)), IsExistingFolder));
+        return store(RegisteredFolderOf(DroppedItemPath(drop, static_cast<UINT>(i)), IsExistingFolder, ShortcutTargetOf));
     };
     return RegisterDroppedItems(count, folderOf, ask, append, refuse);
 }

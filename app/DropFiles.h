@@ -11,6 +11,10 @@
 // directory attribute. Paths of any length are tested.
 bool IsExistingFolder(const std::wstring& path);
 
+// What a shortcut file points to in the file system, read without any user interface;
+// empty when it points elsewhere, to nothing that is there, or cannot be read.
+std::wstring ShortcutTargetOf(const std::wstring& shortcut);
+
 // Dropped item i's full path, whole, in Unicode.
 std::wstring DroppedItemPath(HDROP drop, UINT i);
 

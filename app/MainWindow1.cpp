@@ -1,10 +1,12 @@
 #include "app/MainWindow1.h"
 
 #include "app/DropFiles.h"
+#include "app/FolderLook.h"
 #include "app/ShellLaunch.h"
 #include "app/WidePath.h"
 #include "app/portable/EntryString.h"
 #include "app/portable/LaunchParams.h"
+#include "app/portable/LaunchPath.h"
 #include "app/portable/PathRules.h"
 #include "app/portable/Registration.h"
 #include "app/portable/SlideIn.h"
@@ -35,6 +37,14 @@ std::wstring ModuleFileName() {
         }
         buf.resize(buf.size() * 2);
     }
+}
+
+// The primary monitor's work area: the screen without the taskbar and the desktop's
+// other bars, where the window's caption can always be reached.
+RECT WorkArea() {
+    RECT area{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) area = RECT{};
+    return area;
 }
 
 template <class T> T* Make(TMainForm1* form, const char* name) {
@@ -68,13 +78,17 @@ TMainForm1::TMainForm1(TComponent* AOwner) : TForm(AOwner), FList(SystemShiftJis
         SetExeFolder(FolderOfPath(FExePath, CodePage::Cp932()));
     } else {
         ExeFolder = NarrowShown(FolderOf(exe));
+        FProgramFolder = FolderOf(exe);
         FListFile = FolderOf(exe) + Widen(::ListFilePath(""));
     }
-    // Off-screen to the left and seven pixels high: the timer slides the window in.
-    SetTop(20);
-    SetLeft(-524);
-    SetHeight(7);
-    SetWidth(386);
+    // Off-screen to the left of the work area and seven pixels high: the timer slides the
+    // window in.
+    const RECT area = WorkArea();
+    const SlideInStart start = SlideInStartFor(area.left, area.top);
+    SetTop(start.top);
+    SetLeft(start.left);
+    SetHeight(start.height);
+    SetWidth(start.width);
     DragAcceptFiles(Handle(), TRUE);
 }
 
@@ -296,7 +310,7 @@ void TMainForm1::WMEndSession(TMessage& msg) {
 }
 
 void TMainForm1::Timer1Timer(TObject*) {
-    const SlideInAction a = SlideInStep(Left(), Height(), Width());
+    const SlideInAction a = SlideInStep(Left(), Height(), Width(), WorkArea().left);
     if (a == SlideInAction::Stop) {
         Timer1->SetEnabled(false);
         return;
@@ -328,9 +342,24 @@ std::wstring TMainForm1::SelectedFolder() const {
                                                                   : std::wstring();
 }
 
-void TMainForm1::Button4Click(TObject*) {
-    FServices->Launch(Handle(), "open", ShellLaunch::ExplorerExe(), ExplorerParameters(SelectedFolder()), nullptr,
-                      SW_SHOWDEFAULT);
+// Given a folder that is gone, the explorer opens another one without a word, so the
+// folder is looked for first; a look that takes long leaves the answer to the explorer.
+void TMainForm1::Button4Click(TObject* Sender) {
+    const std::wstring stored = SelectedFolder();
+    const std::wstring real = RealFolderPath(stored, FProgramFolder, ShellLaunch::EnvironmentValue);
+    if (!real.empty() && LookForFolderAwhile(*FServices, real, 1000) == FolderPresence::Missing) {
+        OfferToDeleteMissing(stored, real, Sender);
+        return;
+    }
+    FServices->Launch(Handle(), L"open", ShellLaunch::ExplorerExe(), ExplorerParameters(real), nullptr, SW_SHOWDEFAULT);
+}
+
+void TMainForm1::OfferToDeleteMissing(const std::wstring& stored, const std::wstring& real, TObject* Sender) {
+    const std::string question = "フォルダ " + NarrowShown(real) + " が見つかりません。一覧から削除しますか?";
+    const UINT flags = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;  // いいえ is the default
+    if (FServices->Ask(Handle(), question, Application ? Application->Title() : "", flags) != IDYES) return;
+    // The list may have followed an edit of the file while the question was open.
+    if (SelectedFolder() == stored) Delete1Click(Sender);
 }
 
 void TMainForm1::N1Click(TObject*) {
@@ -350,7 +379,7 @@ void TMainForm1::Delete1Click(TObject* Sender) {
 }
 
 void TMainForm1::A1Click(TObject*) {
-    FServices->Launch(Handle(), "OPEN", InfoPageAddress(FExePath, CodePage::Cp932()), L"", "", SW_SHOW);
+    FServices->Launch(Handle(), L"OPEN", Widen(InfoPageAddress(FExePath, CodePage::Cp932())), L"", L"", SW_SHOW);
 }
 
 void TMainForm1::MultiColComboBox1Change(TObject*) {

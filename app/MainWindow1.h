@@ -60,6 +60,7 @@ public:
     void SetServices(IShellServices* services) { FServices = services; }
     void SetExeFolder(const std::string& folder) {
         ExeFolder = folder;
+        FProgramFolder = Widen(folder);
         FListFile = Widen(ListFilePath());
     }
     void SetExePath(const std::string& path) { FExePath = path; }
@@ -82,12 +83,17 @@ private:
     bool CloseWithoutSaving();
     // The path a registered folder is stored by in this list, or why it cannot be.
     StoredPathChoice PathToStore(const std::wstring& folder) const;
+    // The selected entry's folder is not there: asks whether to delete the entry, and
+    // deletes it as the delete command does.
+    void OfferToDeleteMissing(const std::wstring& stored, const std::wstring& real, TObject* Sender);
 
     // The executable's folder and path as far as the program's code page holds them, for
     // messages and the information page; the list file is opened by its UTF-16 path.
     std::string ExeFolder;
     std::string FExePath;
     std::wstring FListFile;
+    // The executable's folder, whole: relative paths in the list are taken against it.
+    std::wstring FProgramFolder;
     TShellServices FRealServices;
     IShellServices* FServices = &FRealServices;
     // The one model of the list: the file's lines, its encoding, the window's changes.

@@ -6,16 +6,15 @@
 
 namespace ShellLaunch {
 
-std::string ExplorerExe() {
+std::wstring ExplorerExe() {
     // The system's Windows folder: on a terminal server the plain Windows folder can be
     // one of the user's own, which holds no explorer.
     wchar_t dir[MAX_PATH + 1] = {};
     const UINT n = ::GetSystemWindowsDirectoryW(dir, MAX_PATH + 1);
-    const NarrowText folder = Narrow(std::wstring_view(dir, n <= MAX_PATH ? n : 0));
-    if (folder.bytes.empty() || !folder.exact) return "EXPLORER.EXE";
-    std::string path = folder.bytes;
-    if (path.back() != '\\') path += '\\';
-    return path + "EXPLORER.EXE";
+    std::wstring path(dir, n <= MAX_PATH ? n : 0);
+    if (path.empty()) return L"EXPLORER.EXE";
+    if (path.back() != L'\\') path += L'\\';
+    return path + L"EXPLORER.EXE";
 }
 
 std::wstring BrowseForFolder(HWND owner) {
@@ -39,6 +38,18 @@ std::wstring BrowseForFolder(HWND owner) {
     // The item list comes from the shell's allocator, which is the COM task allocator.
     CoTaskMemFree(list);
     return path;
+}
+
+std::optional<std::wstring> EnvironmentValue(std::wstring_view name) {
+    const std::wstring key(name);
+    // The size asked for counts the terminating zero, so a variable defined empty answers 1.
+    const DWORD need = GetEnvironmentVariableW(key.c_str(), nullptr, 0);
+    if (need == 0) return std::nullopt;
+    std::wstring value(need, L'\0');
+    const DWORD got = GetEnvironmentVariableW(key.c_str(), value.data(), need);
+    if (got >= need) return std::nullopt;  // changed meanwhile: leave the name as written
+    value.resize(got);
+    return value;
 }
 
 } // namespace ShellLaunch

@@ -2,16 +2,22 @@
 // The shell pieces of the commands: where the explorer is, and the folder browser.
 #include <windows.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace ShellLaunch {
 
 // The shell's explorer by its full path in the system's Windows folder, so that no EXPLORER.EXE
 // planted beside the program or in the current folder is run instead.
-std::string ExplorerExe();
+std::wstring ExplorerExe();
 
 // Shows the folder browser; returns the chosen folder's full path, whole and in Unicode,
 // or the empty string when the user cancels or the choice has no file-system path.
 std::wstring BrowseForFolder(HWND owner);
+
+// The value of an environment variable of the program's own environment, or nothing
+// when it is not defined.
+std::optional<std::wstring> EnvironmentValue(std::wstring_view name);
 
 } // namespace ShellLaunch

@@ -2,15 +2,22 @@
 
 #include "app/NamingPrompt.h"
 #include "app/ShellLaunch.h"
+#include "app/WidePath.h"
 #include "framework/WideText.h"
 
 #include <shellapi.h>
 
-void TShellServices::Launch(HWND owner, const std::string& verb, const std::string& file,
-                            const std::wstring& params, const char* directory, int show) {
-    const std::wstring folder = directory ? Widen(directory) : std::wstring();
-    ::ShellExecuteW(owner, Widen(verb).c_str(), Widen(file).c_str(), params.c_str(),
-                    directory ? folder.c_str() : nullptr, show);
+void TShellServices::Launch(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& params,
+                            const wchar_t* directory, int show) {
+    ::ShellExecuteW(owner, verb.c_str(), file.c_str(), params.c_str(), directory, show);
+}
+
+FolderPresence TShellServices::LookForFolder(const std::wstring& path) {
+    const DWORD attr = GetFileAttributesW(ForFileSystem(path).c_str());
+    const DWORD error = attr == INVALID_FILE_ATTRIBUTES ? GetLastError() : 0;
+    return FolderPresenceOf(attr != INVALID_FILE_ATTRIBUTES, (attr & FILE_ATTRIBUTE_DIRECTORY) != 0, error,
+                            {ERROR_FILE_NOT_FOUND, ERROR_PATH_NOT_FOUND, ERROR_INVALID_NAME, ERROR_INVALID_DRIVE,
+                             ERROR_NOT_READY, ERROR_BAD_PATHNAME});
 }
 
 std::wstring TShellServices::BrowseForFolder(HWND owner) { return ShellLaunch::BrowseForFolder(owner); }

@@ -1,6 +1,8 @@
 #pragma once
 // What the main window asks of the shell and of the user in dialogs, behind one small
 // interface: the program puts in the real thing, tests a recorder.
+#include "app/portable/LaunchPath.h"
+
 #include <windows.h>
 
 #include <string>
@@ -8,10 +10,12 @@
 class IShellServices {
 public:
     virtual ~IShellServices() = default;
-    // ShellExecuteW as the commands call it, the texts in the program's code page but the
-    // parameters, which may name a folder code page 932 cannot hold (directory may be null).
-    virtual void Launch(HWND owner, const std::string& verb, const std::string& file,
-                        const std::wstring& params, const char* directory, int show) = 0;
+    // ShellExecuteW as the commands call it (directory may be null).
+    virtual void Launch(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& params,
+                        const wchar_t* directory, int show) = 0;
+    // Whether the folder is there. Called on a worker thread: a network path may take
+    // tens of seconds to answer.
+    virtual FolderPresence LookForFolder(const std::wstring& path) = 0;
     // The folder browser: the chosen folder's path in Unicode, or empty after a cancel.
     virtual std::wstring BrowseForFolder(HWND owner) = 0;
     // The naming prompt, `fieldText` in its field: the typed name with OK, the default
@@ -25,8 +29,9 @@ public:
 // The real shell and dialogs.
 class TShellServices : public IShellServices {
 public:
-    void Launch(HWND owner, const std::string& verb, const std::string& file,
-                const std::wstring& params, const char* directory, int show) override;
+    void Launch(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& params,
+                const wchar_t* directory, int show) override;
+    FolderPresence LookForFolder(const std::wstring& path) override;
     std::wstring BrowseForFolder(HWND owner) override;
     std::wstring AskName(const std::string& caption, const std::wstring& prompt,
                          const std::string& defaultText, const std::wstring& fieldText) override;

@@ -34,11 +34,15 @@
 //   commandlines <exe name>        the command line of every process of this Wine that
 //                                  runs that executable, as Windows handed it over:
 //                                  one line each, its process id first
+//   shortcut <lnk path> <target>   makes a shell shortcut (IShellLinkW) to the target;
+//                                  the shortcut's path holds no space
 //   image <path>                   an executable file's header: its machine, subsystem
 //                                  and DLL characteristics (ASLR, DEP, terminal server)
 //   hold <ms> <path>               opens the file as a scanner or a sync client does for a
 //                                  moment, sharing it with no one, and closes it after ms;
 //                                  answers as soon as the file is held
+#include "tests/win/common/Shortcut.h"
+
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -448,6 +452,13 @@ void Run(const std::string& line) {
             if (prefixed && out.rfind(L"\\\\?\\", 0) == 0) out.erase(0, 4);
             std::cout << "ok " << Utf8(out) << "\n";
         }
+    } else if (cmd == "shortcut") {
+        std::string lnk;
+        in >> lnk;
+        const std::wstring target = Wide(Rest(in));
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const HRESULT hr = TestSupport::SaveShortcut(Wide(lnk), target);
+        std::cout << (SUCCEEDED(hr) ? std::string("ok") : "err " + HexValue(static_cast<unsigned>(hr))) << "\n";
     } else if (cmd == "windows") {
         std::vector<std::string> lines;
         HWND main = MainWindow();

@@ -19,6 +19,25 @@ std::wstring RegisteredFolderOf(std::wstring_view item, const std::function<bool
     return WithoutTrailingBackslash(sep == std::wstring_view::npos ? std::wstring_view{} : item.substr(0, sep + 1));
 }
 
+bool IsShortcutName(std::wstring_view item) {
+    if (item.size() < 4) return false;
+    const std::wstring_view ext = item.substr(item.size() - 4);
+    auto lower = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    return ext[0] == L'.' && lower(ext[1]) == L'l' && lower(ext[2]) == L'n' && lower(ext[3]) == L'k';
+}
+
+std::wstring RegisteredFolderOf(std::wstring_view item, const std::function<bool(const std::wstring&)>& isFolder,
+                                const ShortcutTarget& shortcutTarget) {
+    if (IsShortcutName(item)) {
+        const std::wstring shortcut(item);
+        if (!isFolder(shortcut)) {
+            const std::wstring target = shortcutTarget(shortcut);
+            if (!target.empty()) return RegisteredFolderOf(target, isFolder);
+        }
+    }
+    return RegisteredFolderOf(item, isFolder);
+}
+
 void RegisterChosenFolder(const StoredPathChoice& chosen, const AskName& ask, const AppendEntry& append,
                           const ShowRefusal& refuse) {
     if (chosen.refused) {

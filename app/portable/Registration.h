@@ -26,10 +26,24 @@ extern const char* const NamingCaption;
 // The folder that a dropped item registers, taken from the item's path as the shell hands
 // it (UTF-16, where no character hides a backslash): the item itself when, without its
 // trailing backslash, it names an existing folder; otherwise the folder that holds it,
-// without its trailing backslash (a file, a shortcut, or a path that no longer exists).
+// without its trailing backslash (a file, or a path that no longer exists).
 // Only this folder is turned into the list's form, so a file whose own name the list
 // cannot hold still registers its folder by the folder's own name.
 std::wstring RegisteredFolderOf(std::wstring_view item, const std::function<bool(const std::wstring&)>& isFolder);
+
+// What a dropped shortcut points to: the target's path when the shortcut names one in the
+// file system that is there (a folder or a file); empty for a web address, the Control
+// Panel, a target that is gone or a shortcut that cannot be read.
+using ShortcutTarget = std::function<std::wstring(const std::wstring& shortcut)>;
+
+// True for a name the shell treats as a shortcut: it ends in ".lnk", in any case.
+bool IsShortcutName(std::wstring_view item);
+
+// As above, but a dropped shortcut (a file named *.lnk) registers what it points to: the
+// target folder itself, or the folder holding the target file. A shortcut that points to
+// nothing there registers the folder holding it, as any dropped file does.
+std::wstring RegisteredFolderOf(std::wstring_view item, const std::function<bool(const std::wstring&)>& isFolder,
+                                const ShortcutTarget& shortcutTarget);
 
 // One chosen folder from the folder browser (empty after a cancel): a refused path is
 // reported and registers nothing; otherwise strips one trailing backslash, asks for a

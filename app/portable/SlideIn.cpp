@@ -1,7 +1,9 @@
 #include "SlideIn.h"
 
-SlideInAction SlideInStep(int left, int height, int width) {
-    if (left < 20) return SlideInAction::MoveRight;
+SlideInStart SlideInStartFor(int areaLeft, int areaTop) { return {areaLeft - 524, areaTop + 20, 386, 7}; }
+
+SlideInAction SlideInStep(int left, int height, int width, int areaLeft) {
+    if (left < areaLeft + 20) return SlideInAction::MoveRight;
     if (height < 60) return SlideInAction::Grow;
     if (width < 496) return SlideInAction::Widen;
     return SlideInAction::Stop;

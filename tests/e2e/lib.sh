@@ -353,4 +353,7 @@ end_case() {
     echo quit >&"${PROBE[1]}" 2>/dev/null
     wineserver -k >/dev/null 2>&1
     wait 2>/dev/null
+    # A case that set a work area of its own, failed or not: the next one has the screen.
+    [ -n "${KV_WORK_AREA_SET:-}" ] && xprop -root -remove _NET_WORKAREA
+    KV_WORK_AREA_SET=
 }

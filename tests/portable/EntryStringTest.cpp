@@ -32,6 +32,7 @@ TEST(LaunchParams, ExplorerGetsTheWholePathInQuotes) {
     EXPECT_EQ(ExplorerParameters(L"C:\\Program Files,x y"), L"/n,/e,\"C:\\Program Files,x y\"");
     EXPECT_EQ(ExplorerParameters(L"C:\\a=b"), L"/n,/e,\"C:\\a=b\"");
     EXPECT_EQ(ExplorerParameters(L"C:\\\uD55C"), L"/n,/e,\"C:\\\uD55C\"");
+    EXPECT_EQ(ExplorerParameters(L"\x8868\\\xD83D\xDCC1"), L"/n,/e,\"\x8868\\\xD83D\xDCC1\"");
     EXPECT_EQ(ExplorerParameters(L""), L"/n,/e,");
     const std::wstring longPath = L"C:\\" + std::wstring(1997, L'x');
     const std::wstring params = ExplorerParameters(longPath);

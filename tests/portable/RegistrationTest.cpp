@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <optional>
 #include <set>
 #include <string>
@@ -42,6 +44,32 @@ TEST(Registration, RegisteredFolderOfADroppedItem) {
         {L"relative", L""},
     };
     for (auto r : rows) EXPECT_EQ(RegisteredFolderOf(r.item, disk), r.want);
+}
+
+// A dropped shortcut registers what it points to, where that is in the file system.
+TEST(Registration, RegisteredFolderOfADroppedShortcut) {
+    Disk disk{{L"C:\\Data", L"D:\\Work\\Project", L"C:", L"C:\\Desk\\dir.lnk"}};
+    const std::map<std::wstring, std::wstring> targets = {
+        {L"C:\\Desk\\Project.lnk", L"D:\\Work\\Project"}, {L"C:\\Desk\\Doc.LNK", L"D:\\Work\\Project\\a.docx"},
+        {L"C:\\Desk\\root.lnk", L"C:\\"},                 {L"C:\\Desk\\dir.lnk", L"D:\\Work\\Project"},
+        {L"C:\\Desk\\x.lnk.txt", L"D:\\Work\\Project"},   {L"C:\\Desk\\deep.lnk", L"C:\\Data\\sub\\"},
+    };
+    auto target = [&](const std::wstring& shortcut) {
+        const auto it = targets.find(shortcut);
+        return it == targets.end() ? std::wstring() : it->second;
+    };
+    struct { const wchar_t* item; const wchar_t* want; } rows[] = {
+        {L"C:\\Desk\\Project.lnk", L"D:\\Work\\Project"},  // to a folder: that folder
+        {L"C:\\Desk\\Doc.LNK", L"D:\\Work\\Project"},      // to a file: the file's folder
+        {L"C:\\Desk\\root.lnk", L"C:"},                    // to a drive root, stored as C:
+        {L"C:\\Desk\\deep.lnk", L"C:\\Data\\sub"},
+        {L"C:\\Desk\\web.lnk", L"C:\\Desk"},               // a web address, the Control Panel, gone
+        {L"C:\\Desk\\dir.lnk", L"C:\\Desk\\dir.lnk"},      // a folder so named is a folder
+        {L"C:\\Desk\\x.lnk.txt", L"C:\\Desk"},             // not a shortcut by its name
+        {L"C:\\Data\\a.txt", L"C:\\Data"},
+        {L"C:\\Data", L"C:\\Data"},
+    };
+    for (auto r : rows) EXPECT_EQ(RegisteredFolderOf(r.item, disk, target), r.want);
 }
 
 TEST(Registration, DropAsksOncePerItemInOrderSkipsEmptiedNamesAndGoesOnPastRefusedItems) {

@@ -2,19 +2,23 @@
 # shell starts, entries, and the list file at the close.
 
 case_launch_explorer() {
-    start_with_list '"sp","C:\\My Folder, Two"\r\n"eq","C:\\a=b"\r\n' || return
+    mkdir -p "$CASE_DIR/My Folder, Two" "$CASE_DIR/a=b"
+    local z list
+    z=$(zpath "$CASE_DIR")
+    list="\"sp\",\"${z//\\/\\\\}\\\\My Folder, Two\"\r\n\"eq\",\"${z//\\/\\\\}\\\\a=b\"\r\n"
+    start_with_list "$list" || return
     key Down
     combo_state
     expect_eq "selection after Down" "count=2 sel=0" "$COMBO_HEAD"
     # The explorer splits its command line at commas and equals signs: the path goes in
     # double quotes.
     key alt+e
-    explorer_started '/n,/e,"C:\My Folder, Two"' || return
+    explorer_started "/n,/e,\"$z\\My Folder, Two\"" || return
     expect_alive || return
     # The next entry, through a click on the button.
     back_to_main || {
         close_by_message
-        expect_file "$LIST" '"sp","C:\\My Folder, Two"\r\n"eq","C:\\a=b"\r\n'
+        expect_file "$LIST" "$list"
         return
     }
     # A click on the list opens it, Esc closes it, Down picks the next entry.
@@ -23,11 +27,11 @@ case_launch_explorer() {
     combo_state
     expect_eq "selection after a click on the list, Esc and Down" "count=2 sel=1" "$COMBO_HEAD"
     click_control "$(child BUTTON)"
-    explorer_started '/n,/e,"C:\a=b"' || return
+    explorer_started "/n,/e,\"$z\\a=b\"" || return
     expect_alive || return
     back_to_main
     close_program ctrl+q
-    expect_file "$LIST" '"sp","C:\\My Folder, Two"\r\n"eq","C:\\a=b"\r\n'
+    expect_file "$LIST" "$list"
 }
 WM_CASES+=(launch_explorer)
 
@@ -141,7 +145,11 @@ case_launch_folder_named_in_japanese() {
 # Alt+E only presses the button: the keys stay on the list, also after the window is
 # activated again. A plain E is no accelerator, not even on the focused button.
 case_alt_e_leaves_the_keys_on_the_list() {
-    start_with_list '"a","C:\\a"\r\n"b","C:\\b"\r\n' || return
+    mkdir -p "$CASE_DIR/a" "$CASE_DIR/b"
+    local z list
+    z=$(zpath "$CASE_DIR")
+    list="\"a\",\"${z//\\/\\\\}\\\\a\"\r\n\"b\",\"${z//\\/\\\\}\\\\b\"\r\n"
+    start_with_list "$list" || return
     local combo button
     combo=$(child COMBOBOX)
     button=$(child BUTTON)
@@ -153,11 +161,11 @@ case_alt_e_leaves_the_keys_on_the_list() {
     no_explorer || return
     key shift+Tab Down
     key alt+e
-    explorer_started '/n,/e,"C:\a"' || return
+    explorer_started "/n,/e,\"$z\\a\"" || return
     # The explorer took the activation; a click brings the window back, the list focused.
     back_to_main || {
         close_by_message
-        expect_file "$LIST" '"a","C:\\a"\r\n"b","C:\\b"\r\n'
+        expect_file "$LIST" "$list"
         return
     }
     probe focus "$MAIN"
@@ -166,10 +174,68 @@ case_alt_e_leaves_the_keys_on_the_list() {
     combo_state
     expect_eq "selection after Down" "count=2 sel=1" "$COMBO_HEAD"
     key alt+e
-    explorer_started '/n,/e,"C:\b"' || return
+    explorer_started "/n,/e,\"$z\\b\"" || return
     expect_alive || return
     back_to_main || return
     close_program ctrl+q
-    expect_file "$LIST" '"a","C:\\a"\r\n"b","C:\\b"\r\n'
+    expect_file "$LIST" "$list"
 }
 WM_CASES+=(alt_e_leaves_the_keys_on_the_list)
+
+# missing_folder_question <folder as named>: the question about a folder that is gone, in DLG.
+missing_folder_question() {
+    dialog 10000 || return 1
+    expect_eq "question caption" "Kestrovane1" "$DLG_TEXT"
+    probe_list children "$DLG"
+    expect_eq "question" "text=フォルダ $1 が見つかりません。一覧から削除しますか?" \
+        "$(grep -m1 'class=Static id=65535' <<<"$PROBE_LINES" | sed 's/.* text=/text=/')"
+}
+
+# The launch opens the folder an entry really names: a drive's root as the root, a
+# variable expanded, a path beside the program; a folder that is gone starts nothing and
+# is offered for deletion. What is stored never changes.
+case_launch_real_paths_and_missing_folders() {
+    mkdir -p "$CASE_DIR/Sub" "$CASE_DIR/kept"
+    local z zz list
+    z=$(zpath "$CASE_DIR")
+    zz=${z//\\/\\\\}
+    list="\"gone\",\"$zz\\\\gone\"\r\n\"C\",\"C:\"\r\n\"sys\",\"%%SystemRoot%%\"\r\n\"sub\",\".\\\\Sub\"\r\n\"rel\",\"kept\\\\..\\\\gone too\"\r\n"
+    start_with_list "$list" || return
+    # いいえ (the default) keeps the entry, and no explorer starts.
+    key Down alt+e
+    missing_folder_question "$z\\gone" || return
+    answer_id 7
+    sleep 1
+    no_explorer || return
+    focus_main
+    combo_state
+    expect_eq "after いいえ" "count=5 sel=0" "$COMBO_HEAD"
+    # はい deletes it as the delete command does.
+    key alt+e
+    missing_folder_question "$z\\gone" || return
+    answer_id 6
+    focus_main
+    combo_state
+    expect_eq "after はい" "count=4 sel=-1" "$COMBO_HEAD"
+    # A relative path is looked for, and named, by its real path.
+    key Down Down Down Down alt+e
+    missing_folder_question "$z\\gone too" || return
+    answer_id 7
+    no_explorer || return
+    focus_main
+    key Home alt+e
+    explorer_started '/n,/e,"C:\"' || return
+    close_others
+    focus_main
+    key Down alt+e
+    explorer_started '/n,/e,"C:\windows"' || return
+    close_others
+    focus_main
+    key Down alt+e
+    explorer_started "/n,/e,\"$z\\Sub\"" || return
+    close_others
+    focus_main
+    close_program ctrl+q
+    expect_file "$LIST" "\"C\",\"C:\"\r\n\"sys\",\"%%SystemRoot%%\"\r\n\"sub\",\".\\\\Sub\"\r\n\"rel\",\"kept\\\\..\\\\gone too\"\r\n"
+}
+FIRST_PASS_CASES+=(launch_real_paths_and_missing_folders)

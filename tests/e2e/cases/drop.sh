@@ -166,3 +166,36 @@ case_drop_while_another_window_is_active() {
     expect_file "$LIST" "\"dropped\",\"${z//\\/\\\\}\\\\new\"\r\n"
 }
 WM_ONLY_CASES+=(drop_while_another_window_is_active)
+
+# Shortcuts from the desktop, made by the shell's own IShellLinkW: one to a folder
+# registers that folder, one to a file the file's folder, one whose target has gone the
+# folder holding the shortcut, as any dropped file.
+case_drop_shortcuts() {
+    local d=$CASE_DIR/drop z
+    mkdir -p "$d/Desk" "$d/Work/Project" "$d/Docs"
+    : >"$d/Docs/a.txt"
+    : >"$d/was.txt"
+    z=$(zpath "$d")
+    start_with_list '' || return
+    probe shortcut "$z\\Desk\\Project.lnk" "$z\\Work\\Project" || { fail "no shortcut: $PROBE_LINE"; return; }
+    probe shortcut "$z\\Desk\\Doc.lnk" "$z\\Docs\\a.txt" || { fail "no shortcut: $PROBE_LINE"; return; }
+    probe shortcut "$z\\Desk\\Gone.lnk" "$z\\was.txt" || { fail "no shortcut: $PROBE_LINE"; return; }
+    rm "$d/was.txt"
+    DLG=
+    drop_on_main "$d/Desk/Project.lnk" "$d/Desk/Doc.lnk" "$d/Desk/Gone.lnk" || return
+    prompt "$z\\Work\\Project" || return
+    probe settext "$EDIT" "project"
+    answer OK
+    prompt "$z\\Docs" || return
+    probe settext "$EDIT" "docs"
+    answer OK
+    prompt "$z\\Desk" || return
+    probe settext "$EDIT" "desk"
+    answer OK
+    probe nodialog 2000 || fail "a fourth prompt appeared"
+    focus_main
+    close_program ctrl+q
+    local zz=${z//\\/\\\\}
+    expect_file "$LIST" "\"project\",\"$zz\\\\Work\\\\Project\"\r\n\"docs\",\"$zz\\\\Docs\"\r\n\"desk\",\"$zz\\\\Desk\"\r\n"
+}
+FIRST_PASS_CASES+=(drop_shortcuts)

@@ -166,3 +166,30 @@ case_end_of_session_writes_the_list_without_a_dialog() {
     for _ in $(seq 50); do alive || break; sleep 0.1; done
     alive && fail "the program did not end with the session"
 }
+
+# With a desktop panel at the left and top edges (its work area from 120,40), the window
+# slides in to 20,20 inside that area. Wine takes the work area from the root window's
+# _NET_WORKAREA when its desktop starts, so the probe's Wine is started again after it
+# is set; the display keeps the property after xprop has gone (-noreset).
+case_slide_in_inside_the_work_area() {
+    KV_WORK_AREA_SET=1
+    xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "120,40,1160,760"
+    echo quit >&"${PROBE[1]}"
+    wait "$PROBE_PID" 2>/dev/null
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+    coproc PROBE { wine "$KV_PROBE" 2>/dev/null; }
+    write_file "$LIST" ''
+    start_program
+    wait_main || return
+    local rect=
+    for _ in $(seq 100); do
+        probe info "$MAIN" || break
+        rect=$(field rect "$PROBE_LINE")
+        [ "$rect" = 140,60,498,61 ] && break
+        sleep 0.1
+    done
+    expect_eq "the window after its slide-in" 140,60,498,61 "$rect"
+    close_program ctrl+q
+}
+FIRST_PASS_CASES+=(slide_in_inside_the_work_area)

@@ -33,18 +33,31 @@ void CtrlKey(TMainForm1* f, char key) {
 
 } // namespace
 
-TEST_F(MainWindowTest, LaunchPassesTheSelectedPathQuotedToTheExplorerInTheWindowsFolder) {
-    const std::string longPath = "C:\\" + std::string(2000, 'x');
-    Open(("\"none\"\r\n\"root\",\"C:\"\r\n\"sp\",\"C:\\a b,c\"\r\n\"long\",\"" + longPath +
-          "\"\r\n\"eq\",\"C:\\a=b\"\r\n").c_str());
+// Every entry names a folder that is there: the explorer gets its real path, quoted.
+TEST_F(MainWindowTest, LaunchPassesTheSelectedFoldersRealPathQuotedToTheExplorerInTheWindowsFolder) {
+    std::string deep = dir.Path;
+    while (deep.size() < 400) deep += "\\a_rather_long_folder_name";
+    for (const std::string& f : {dir.File("a b,c"), dir.File("a=b"), dir.File("Sub"), deep})
+        ASSERT_TRUE(TestSupport::MakeFolders(TestSupport::Widen(f)));
+    const std::string leaf = dir.Path.substr(dir.Path.rfind('\\') + 1);
+    SetEnvironmentVariableW(L"KV_LIST_HOME", TestSupport::Widen(dir.Path).c_str());
+    SetEnvironmentVariableW(L"KV_EMPTY", L"");  // defined, and empty
+    Open(("\"none\"\r\n\"root\",\"C:\"\r\n\"sp\",\"" + dir.File("a b,c") + "\"\r\n\"long\",\"" + deep +
+          "\"\r\n\"eq\",\"" + dir.File("a=b") + "\"\r\n\"sys\",\"%SystemRoot%\"\r\n\"rel\",\".\\Sub\"\r\n"
+          "\"bare\",\"Sub\"\r\n\"up\",\"..\\" + leaf + "\\Sub\\\"\r\n\"var\",\"%KV_LIST_HOME%\\Sub\"\r\n\"empty\",\"%KV_EMPTY%Sub\"\r\n").c_str());
+    const std::string list = TestSupport::ReadFileBytes(ListFile());
+    const std::string sub = "/n,/e,\"" + dir.File("Sub") + "\"";
     struct { int select; std::string params; } rows[] = {
-        {-1, "/n,/e,"}, {0, "/n,/e,"}, {1, "/n,/e,\"C:\""}, {2, "/n,/e,\"C:\\a b,c\""},
-        {3, "/n,/e,\"" + longPath + "\""}, {4, "/n,/e,\"C:\\a=b\""},
+        {-1, "/n,/e,"}, {0, "/n,/e,"}, {1, "/n,/e,\"C:\\\""}, {2, "/n,/e,\"" + dir.File("a b,c") + "\""},
+        {3, "/n,/e,\"" + deep + "\""}, {4, "/n,/e,\"" + dir.File("a=b") + "\""},
+        {5, "/n,/e,\"" + WindowsFolder() + "\""}, {6, sub}, {7, sub}, {8, sub}, {9, sub}, {10, sub},
     };
     for (auto& r : rows) {
+        SCOPED_TRACE(r.select);
         services.calls.clear();
         Select(form, r.select);
         SendMessageA(form->Button4->Handle(), BM_CLICK, 0, 0);
+        EXPECT_TRUE(services.questions.empty());
         ASSERT_EQ(services.calls.size(), 1u);
         const ShellCall& c = services.calls[0];
         EXPECT_EQ(c.verb, "open");
@@ -53,6 +66,87 @@ TEST_F(MainWindowTest, LaunchPassesTheSelectedPathQuotedToTheExplorerInTheWindow
         EXPECT_TRUE(c.dirNull);
         EXPECT_EQ(c.show, SW_SHOWDEFAULT);
     }
+    SetEnvironmentVariableW(L"KV_LIST_HOME", nullptr);
+    SetEnvironmentVariableW(L"KV_EMPTY", nullptr);
+    // What is stored never changes.
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(TestSupport::ReadFileBytes(ListFile()), list);
+}
+
+// A folder that is gone starts no explorer: the question names it, and only はい deletes
+// the entry, as the delete command does.
+TEST_F(MainWindowTest, AMissingFolderIsSaidAndItsEntryDeletedOnlyWhenTheUserSaysSo) {
+    ASSERT_TRUE(TestSupport::MakeFolders(TestSupport::Widen(dir.File("A"))));
+    TestSupport::WriteFileBytes(dir.File("f.txt"), "x");
+    const std::string gone = "\"gone\",\"" + dir.File("gone") + "\"", a = "\"a\",\"" + dir.File("A") + "\"";
+    const std::string file = "\"file\",\"" + dir.File("f.txt") + "\"", rel = "\"rel\",\".\\nothing\"";
+    Open((a + "\r\n" + gone + "\r\n" + file + "\r\n" + rel + "\r\n\"drive\",\"Q:\\x\"\r\n").c_str());
+    struct Row {
+        int select;
+        std::string named;
+        int answer;
+        V after;
+    } rows[] = {
+        {1, dir.File("gone"), IDNO, {a, gone, file, rel, "\"drive\",\"Q:\\x\""}},
+        {1, dir.File("gone"), IDYES, {a, file, rel, "\"drive\",\"Q:\\x\""}},
+        {1, dir.File("f.txt"), IDNO, {a, file, rel, "\"drive\",\"Q:\\x\""}},  // a file is no folder
+        {2, dir.File("nothing"), IDNO, {a, file, rel, "\"drive\",\"Q:\\x\""}},  // by its real path
+        {3, "Q:\\x", IDYES, {a, file, rel}},                                  // a drive that is not there
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.named);
+        services.questions.clear();
+        services.questionFlags.clear();
+        services.askAnswers = {r.answer};
+        Select(form, r.select);
+        SendMessageA(form->Button4->Handle(), BM_CLICK, 0, 0);
+        EXPECT_TRUE(services.calls.empty());
+        ASSERT_EQ(services.questions.size(), 1u);
+        EXPECT_EQ(services.questions[0], "フォルダ " + r.named + " が見つかりません。一覧から削除しますか?");
+        EXPECT_EQ(services.questionFlags[0], static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+        EXPECT_EQ(Entries(), r.after);
+        EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), r.answer == IDYES ? -1 : r.select);
+        EXPECT_EQ(form->Delete1->Enabled, r.answer != IDYES);
+    }
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(TestSupport::ReadFileBytes(ListFile()), a + "\r\n" + file + "\r\n" + rel + "\r\n");
+}
+
+// A look that takes long (a network that does not answer) never holds the window: within
+// about a second the explorer starts as it always did, and the slide-in goes on meanwhile.
+TEST_F(MainWindowTest, ALookWithoutAnAnswerWithinASecondLeavesTheFolderToTheExplorer) {
+    ASSERT_TRUE(TestSupport::MakeFolders(TestSupport::Widen(dir.File("A"))));
+    Open(("\"a\",\"" + dir.File("A") + "\"\r\n\"gone\",\"" + dir.File("gone") + "\"\r\n").c_str());
+    struct Row {
+        int select, delayMs;
+        bool launched;
+        int minMs, maxMs;
+    } rows[] = {
+        {0, 0, true, 0, 500},       // an answer at once: the launch as before
+        {0, 2500, true, 950, 2000}, // no answer: the launch after the second
+        {1, 2500, true, 950, 2000}, // also for a folder that would have been missing
+        {1, 300, false, 250, 1000}, // a late answer within the second still counts
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.delayMs);
+        services.calls.clear();
+        services.questions.clear();
+        services.lookDelayMs = r.delayMs;
+        Select(form, r.select);
+        const int leftBefore = form->Left();
+        const ULONGLONG start = GetTickCount64();
+        form->Button4Click(nullptr);
+        const ULONGLONG took = GetTickCount64() - start;
+        EXPECT_GE(took, static_cast<ULONGLONG>(r.minMs));
+        EXPECT_LE(took, static_cast<ULONGLONG>(r.maxMs));
+        EXPECT_EQ(services.calls.size(), r.launched ? 1u : 0u);
+        EXPECT_EQ(services.questions.size(), r.launched ? 0u : 1u);
+        if (r.delayMs > 0 && form->Timer1->Enabled()) {
+            EXPECT_GT(form->Left(), leftBefore) << "the slide-in stood still";
+        }
+    }
+    // The looks that were given up answer later, into nothing.
+    EXPECT_TRUE(TestSupport::PumpUntil([&] { return services.answered == services.looks; }, 5000));
 }
 
 TEST_F(MainWindowTest, RegistrationThroughTheFolderBrowser) {
@@ -213,46 +307,60 @@ TEST_F(MainWindowTest, DroppedItemsRegisterTheirFoldersOnePromptEachInOrderAndKe
     CreateDirectoryW(TestSupport::Widen(sub).c_str(), nullptr);
     CreateDirectoryW(TestSupport::Widen(table).c_str(), nullptr);
     TestSupport::WriteFileBytes(dir.File("a.txt"), "x");
-    TestSupport::WriteFileBytes(dir.File("b.lnk"), "x");
+    TestSupport::WriteFileBytes(dir.File("b.lnk"), "x");  // no shortcut at all: its folder
+    // By its Unicode name: the file helper's narrow path goes through the system's code page.
+    CloseHandle(CreateFileW(TestSupport::Widen(table + "\\f.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    TestSupport::WriteFileBytes(sub + "\\was.txt", "x");
+    // Shortcuts register what they point to: a folder, the folder of a file; one whose
+    // target has gone registers the folder holding it.
+    ASSERT_TRUE(TestSupport::MakeShortcut(TestSupport::Widen(dir.File("proj.lnk")), TestSupport::Widen(sub)));
+    ASSERT_TRUE(TestSupport::MakeShortcut(TestSupport::Widen(dir.File("doc.LNK")), TestSupport::Widen(table + "\\f.txt")));
+    ASSERT_TRUE(TestSupport::MakeShortcut(TestSupport::Widen(dir.File("gone.lnk")), TestSupport::Widen(sub + "\\was.txt")));
+    DeleteFileW(TestSupport::Widen(sub + "\\was.txt").c_str());
     // With nothing selected, and with the first entry selected: a drop changes neither.
     for (int selected : {-1, 0}) {
         SCOPED_TRACE(selected);
         Open("\"zero\",\"C:\\Z\"\r\n");
         Select(form, selected);
         services.prompts.clear();
-        services.nameAnswers = {"one", "two", "", "four", "five", "six"};
-        HDROP drop = TestSupport::MakeDrop({sub, dir.File("a.txt"), dir.File("b.lnk"), table, table + "\\", dir.File("gone\\x.txt")});
+        services.nameAnswers = {"one", "two", "", "four", "five", "six", "seven", "eight", "nine"};
+        HDROP drop = TestSupport::MakeDrop({sub, dir.File("a.txt"), dir.File("b.lnk"), table, table + "\\", dir.File("gone\\x.txt"),
+                                            dir.File("proj.lnk"), dir.File("doc.LNK"), dir.File("gone.lnk")});
         SendMessageA(form->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-        EXPECT_EQ(services.prompts, (V{sub, dir.Path, dir.Path, table, table, dir.File("gone")}));
+        EXPECT_EQ(services.prompts, (V{sub, dir.Path, dir.Path, table, table, dir.File("gone"), sub, table, dir.Path}));
         EXPECT_EQ(Entries(), (V{"\"zero\",\"C:\\Z\"", "\"one\",\"" + sub + "\"", "\"two\",\"" + dir.Path + "\"",
-                                "\"four\",\"" + table + "\"", "\"five\",\"" + table + "\"", "\"six\",\"" + dir.File("gone") + "\""}));
+                                "\"four\",\"" + table + "\"", "\"five\",\"" + table + "\"", "\"six\",\"" + dir.File("gone") + "\"",
+                                "\"seven\",\"" + sub + "\"", "\"eight\",\"" + table + "\"", "\"nine\",\"" + dir.Path + "\""}));
         EXPECT_EQ(GlobalSize(drop), 0u);  // released
         EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), selected);
         EXPECT_EQ(form->Delete1->Enabled, selected == 0);
         delete form;
         form = nullptr;
     }
-    RemoveDirectoryW(TestSupport::Widen(sub).c_str());
-    RemoveDirectoryW(TestSupport::Widen(table).c_str());
 }
 
 // The launch takes the entry's own path from the list, not the text the combo box shows:
 // in a UTF-8 or UTF-16 list that is Unicode, in a Shift-JIS list the entry's own bytes.
 TEST_F(MainWindowTest, LaunchOpensTheEntrysRealPathInEveryEncoding) {
-    const std::wstring hangul = L"C:\\\uD55C\uAD6D";
+    // The folders are there: a missing one would start no explorer.
+    const std::wstring base = TestSupport::Widen(dir.Path);
+    const std::wstring hangul = base + L"\\\uD55C\uAD6D", table = base + L"\\\u8868";
+    ASSERT_TRUE(TestSupport::MakeFolders(hangul));
+    ASSERT_TRUE(TestSupport::MakeFolders(table));
     auto utf16le = [](const std::wstring& t) {
         std::string b = "\xFF\xFE";
         for (wchar_t c : t) b += std::string{static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
         return b;
     };
+    const std::string baseBytes = Narrow(base).bytes;  // the temporary folder's name is ASCII
     struct Row {
         const char* name;
         std::string file;
         std::wstring params;
     } rows[] = {
-        {"UTF-8", "\"k\",\"C:\\\xED\x95\x9C\xEA\xB5\xAD\"\r\n", L"/n,/e,\"" + hangul + L"\""},
+        {"UTF-8", "\"k\",\"" + baseBytes + "\\\xED\x95\x9C\xEA\xB5\xAD\"\r\n", L"/n,/e,\"" + hangul + L"\""},
         {"UTF-16 LE", utf16le(L"\"k\",\"" + hangul + L"\"\r\n"), L"/n,/e,\"" + hangul + L"\""},
-        {"Shift-JIS", "\"say \"\"hi\"\"\",\"C:\\\x95\x5C\"\r\n", L"/n,/e,\"C:\\\u8868\""},
+        {"Shift-JIS", "\"say \"\"hi\"\"\",\"" + baseBytes + "\\\x95\x5C\"\r\n", L"/n,/e,\"" + table + L"\""},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

@@ -188,7 +188,7 @@ TEST_F(DialogTest, AnErrorBoxDisablesTheWindowEvenWhileAnotherProgramIsActiveAnd
 // nothing, even with the button focused. Activation gives the focus back to the control
 // that had it, whichever that was.
 TEST_F(DialogTest, AltEOnlyClicksTheButtonAndActivationGivesTheFocusBack) {
-    OpenWithDialogs("\"a\",\"C:\\A\"\r\n\"b\",\"C:\\B\"\r\n");
+    OpenWithDialogs("\"a\",\"C:\\windows\"\r\n\"b\",\"C:\\B\"\r\n");  // the first is there
     const HWND list = form->MultiColComboBox1->Handle();
     const HWND button = form->Button4->Handle();
     ASSERT_EQ(GetFocus(), list);
@@ -200,7 +200,7 @@ TEST_F(DialogTest, AltEOnlyClicksTheButtonAndActivationGivesTheFocusBack) {
     EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), 0);
     Press('E', {VK_MENU});
     ASSERT_EQ(dialogs.calls.size(), 2u);
-    EXPECT_EQ(dialogs.calls[1].params, "/n,/e,\"C:\\A\"");
+    EXPECT_EQ(dialogs.calls[1].params, "/n,/e,\"C:\\windows\"");
 
     for (HWND had : {list, button}) {
         SCOPED_TRACE(had == list ? "list" : "button");

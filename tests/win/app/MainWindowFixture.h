@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <string>
@@ -33,9 +34,23 @@ public:
     std::deque<int> askAnswers;  // answered in turn; then askAnswer
     int askAnswer = IDNO;
 
-    void Launch(HWND, const std::string& verb, const std::string& file, const std::wstring& params,
-                const char* directory, int show) override {
-        calls.push_back({verb, file, NarrowShown(params), params, directory == nullptr, directory ? directory : "", show});
+    // The look for a folder: the real file system's answer, after `lookDelayMs` (a network
+    // that is slow to answer). Runs on a worker thread.
+    std::atomic<int> lookDelayMs{0};
+    std::atomic<int> looks{0}, answered{0};
+    TShellServices real;
+
+    void Launch(HWND, const std::wstring& verb, const std::wstring& file, const std::wstring& params,
+                const wchar_t* directory, int show) override {
+        calls.push_back({Narrow(verb).bytes, Narrow(file).bytes, NarrowShown(params), params, directory == nullptr,
+                         directory ? Narrow(directory).bytes : "", show});
+    }
+    FolderPresence LookForFolder(const std::wstring& path) override {
+        ++looks;
+        if (lookDelayMs > 0) Sleep(static_cast<DWORD>(lookDelayMs));
+        const FolderPresence p = real.LookForFolder(path);
+        ++answered;
+        return p;
     }
     std::wstring BrowseForFolder(HWND) override {
         if (browseAnswers.empty()) return {};

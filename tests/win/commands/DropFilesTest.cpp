@@ -168,9 +168,9 @@ TEST(DropFiles, FolderTest) {
 #include "app/ShellLaunch.h"
 
 TEST(ShellLaunch, ExplorerIsTakenFromTheWindowsFolderNeverTheSearchPath) {
-    char win[MAX_PATH];
-    GetWindowsDirectoryA(win, MAX_PATH);
-    const std::string exe = ShellLaunch::ExplorerExe();
-    EXPECT_EQ(exe, std::string(win) + "\\EXPLORER.EXE");
-    EXPECT_NE(GetFileAttributesA(exe.c_str()), INVALID_FILE_ATTRIBUTES);
+    wchar_t win[MAX_PATH];
+    GetWindowsDirectoryW(win, MAX_PATH);
+    const std::wstring exe = ShellLaunch::ExplorerExe();
+    EXPECT_EQ(exe, std::wstring(win) + L"\\EXPLORER.EXE");
+    EXPECT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES);
 }

@@ -2,6 +2,7 @@
 
 #include "framework/ExceptionDisplay.h"
 #include "framework/WideText.h"
+#include "tests/win/common/Shortcut.h"
 
 #include <cstdio>
 #include <cstring>
@@ -178,6 +179,8 @@ HDROP MakeDropW(const std::vector<std::wstring>& paths) {
     GlobalUnlock(h);
     return static_cast<HDROP>(h);
 }
+
+bool MakeShortcut(const std::wstring& lnk, const std::wstring& target) { return SUCCEEDED(SaveShortcut(lnk, target)); }
 
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

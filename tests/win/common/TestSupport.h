@@ -57,6 +57,9 @@ void RemoveTree(const std::wstring& path);
 // True when both name the same existing file or folder: same volume, same file index.
 bool SameFile(const std::wstring& a, const std::wstring& b);
 
+// Makes a shell shortcut (IShellLinkW) at `lnk` that points to `target`.
+bool MakeShortcut(const std::wstring& lnk, const std::wstring& target);
+
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
