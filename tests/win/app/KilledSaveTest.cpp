@@ -33,7 +33,11 @@ TEST(ListFileSave, AProcessKilledMidSaveLeavesTheOldFileOrTheNewOneNeverAMix) {
         si.cb = sizeof si;
         PROCESS_INFORMATION pi{};
         ASSERT_TRUE(CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-        Sleep(150 + 37 * round);  // somewhere in the middle of some save
+        // A Wine process takes from a fraction of a second to several to start on a busy
+        // machine: the kill is timed from the worker's first temporary file, so it lands
+        // in the first save or somewhere in a later one.
+        for (int waited = 0; waited < 15000 && !TestSupport::FileExists(list + ".saving"); waited += 5) Sleep(5);
+        Sleep(37 * round);
         TerminateProcess(pi.hProcess, 1);
         WaitForSingleObject(pi.hProcess, 5000);
         CloseHandle(pi.hThread);
