@@ -48,10 +48,10 @@ std::vector<std::string> FolderList::FieldsOf(std::size_t i) const {
     return fields;
 }
 
-std::wstring FolderList::PathOf(std::size_t i) const {
+std::wstring FolderList::FieldOf(std::size_t i, std::size_t field) const {
     const std::vector<std::string> fields = FieldsOf(i);
-    if (fields.size() < 2) return {};
-    return FEncoding == ListEncoding::leShiftJis ? FSjis.Decode(fields[1]) : FromUtf8(fields[1]);
+    if (fields.size() <= field) return {};
+    return FEncoding == ListEncoding::leShiftJis ? FSjis.Decode(fields[field]) : FromUtf8(fields[field]);
 }
 
 bool FolderList::Holds(std::wstring_view text) const {

@@ -38,8 +38,10 @@ public:
     // Entry i as the view shows it: code page 932, exact where that holds the text, else
     // as far as it converts. A Shift-JIS line is shown as its own bytes.
     std::string ShownEntry(std::size_t i) const;
-    // Entry i's folder (its second field) as the text it is, for the shell.
-    std::wstring PathOf(std::size_t i) const;
+    // Entry i's folder (its second field) as the text it is, for the shell, and its name
+    // (the first field).
+    std::wstring PathOf(std::size_t i) const { return FieldOf(i, 1); }
+    std::wstring NameOf(std::size_t i) const { return FieldOf(i, 0); }
 
     // Whether the file's encoding holds `text` exactly (Shift-JIS may not).
     bool Holds(std::wstring_view text) const;
@@ -93,6 +95,7 @@ public:
 
 private:
     std::vector<std::string> FieldsOf(std::size_t i) const;
+    std::wstring FieldOf(std::size_t i, std::size_t field) const;
     // Which of the kept lines with entry i's text it is.
     std::size_t OccurrenceOf(std::size_t i) const;
     // Entry i with field `field` written anew; throws when the encoding cannot hold it.
