@@ -163,6 +163,11 @@ void TMainForm1::CreateComponents() {
     PopupMenu = PopupMenu1;
     N1 = MakeItem(this, PopupMenu1, "N1", "新規登録(&N)...", 16462, true, &TMainForm1::N1Click);
     Delete1 = MakeItem(this, PopupMenu1, "Delete1", "削除(&D)", 16452, false, &TMainForm1::Delete1Click);
+    Rename1 = MakeItem(this, PopupMenu1, "Rename1", "名前の変更(&M)...", VK_F2, false, &TMainForm1::Rename1Click);
+    Repoint1 = MakeItem(this, PopupMenu1, "Repoint1", "フォルダの変更(&F)...", 0, false, &TMainForm1::Repoint1Click);
+    MoveUp1 = MakeItem(this, PopupMenu1, "MoveUp1", "上へ移動(&U)", scCtrl | VK_UP, false, &TMainForm1::MoveUp1Click);
+    MoveDown1 =
+        MakeItem(this, PopupMenu1, "MoveDown1", "下へ移動(&O)", scCtrl | VK_DOWN, false, &TMainForm1::MoveDown1Click);
     N5 = MakeItem(this, PopupMenu1, "N5", "-", 0, true, nullptr);
     A1 = MakeItem(this, PopupMenu1, "A1", "インフォメーション(&I)...", 0, true, &TMainForm1::A1Click);
     N2 = MakeItem(this, PopupMenu1, "N2", "-", 0, true, nullptr);
@@ -324,6 +329,7 @@ void TMainForm1::Exit1Click(TObject*) { Close(); }
 void TMainForm1::AppendEntry(const std::wstring& name, const std::wstring& path) {
     FList.Append(Widen(Label3->Caption()), name, path);
     MultiColComboBox1->Items()->Add(FList.ShownEntry(FList.Count() - 1));
+    MultiColComboBox1Change(this);  // the selected entry may no longer be the last
 }
 
 std::wstring TMainForm1::AskName(const std::wstring& folder) {
@@ -364,7 +370,7 @@ void TMainForm1::OfferToDeleteMissing(const std::wstring& stored, const std::wst
 
 void TMainForm1::N1Click(TObject*) {
     RegisterChosenFolder(
-        PathToStore(FServices->BrowseForFolder(Handle())), [this](const std::wstring& f) { return AskName(f); },
+        PathToStore(FServices->BrowseForFolder(Handle(), {})), [this](const std::wstring& f) { return AskName(f); },
         [this](const std::wstring& n, const std::wstring& p) { AppendEntry(n, p); }, TellRefusal);
 }
 
@@ -383,7 +389,85 @@ void TMainForm1::A1Click(TObject*) {
 }
 
 void TMainForm1::MultiColComboBox1Change(TObject*) {
-    Delete1->Enabled = !MultiColComboBox1->GetSelectedText().empty();
+    const bool entry = !MultiColComboBox1->GetSelectedText().empty();
+    const int i = MultiColComboBox1->ItemIndex();
+    Delete1->Enabled = entry;
+    Rename1->Enabled = entry;
+    Repoint1->Enabled = entry;
+    MoveUp1->Enabled = entry && i > 0;
+    MoveDown1->Enabled = entry && i + 1 < MultiColComboBox1->Items()->Count();
+}
+
+std::optional<std::size_t> TMainForm1::StillSelected(const std::string& shown) const {
+    const int i = MultiColComboBox1->ItemIndex();
+    if (i < 0 || static_cast<std::size_t>(i) >= FList.Count() || FList.ShownEntry(static_cast<std::size_t>(i)) != shown)
+        return std::nullopt;
+    return static_cast<std::size_t>(i);
+}
+
+void TMainForm1::ShowChanged(std::size_t i, std::size_t select) {
+    TComboItems* items = MultiColComboBox1->Items();
+    items->Delete(static_cast<int>(i));
+    items->Insert(static_cast<int>(i), FList.ShownEntry(i));
+    MultiColComboBox1->SetItemIndex(static_cast<int>(select));
+    MultiColComboBox1Change(this);
+}
+
+// The name keeps the entry's place and the rest of its line. The prompt offers the name
+// as it is; OK with nothing typed, キャンセル, Esc and the close box all answer empty.
+void TMainForm1::Rename1Click(TObject*) {
+    const int selected = MultiColComboBox1->ItemIndex();
+    if (selected < 0 || static_cast<std::size_t>(selected) >= FList.Count()) return;
+    const std::size_t i = static_cast<std::size_t>(selected);
+    const std::string shown = FList.ShownEntry(i);
+    const std::wstring path = FList.PathOf(i), old = FList.NameOf(i);
+    const std::wstring name = AskStorableName(
+        [&](const std::wstring& field) { return FServices->AskName(RenamingCaption, path, "", field); }, old,
+        [this](std::wstring_view n) { return FList.NameRefusal(n); }, TellRefusal);
+    if (name.empty() || name == old) return;
+    const std::optional<std::size_t> at = StillSelected(shown);
+    if (!at) return;
+    FList.Rename(*at, Widen(Label3->Caption()), name);
+    ShowChanged(*at, *at);
+}
+
+// The folder is taken by the registration's rules; the name stays.
+void TMainForm1::Repoint1Click(TObject*) {
+    const int selected = MultiColComboBox1->ItemIndex();
+    if (selected < 0 || static_cast<std::size_t>(selected) >= FList.Count()) return;
+    const std::string shown = FList.ShownEntry(static_cast<std::size_t>(selected));
+    const std::wstring real = RealFolderPath(SelectedFolder(), FProgramFolder, ShellLaunch::EnvironmentValue);
+    const std::wstring path = ChosenFolderPath(PathToStore(FServices->BrowseForFolder(Handle(), real)), TellRefusal);
+    if (path.empty()) return;
+    const std::optional<std::size_t> at = StillSelected(shown);
+    if (!at) return;
+    FList.Repoint(*at, Widen(Label3->Caption()), path);
+    ShowChanged(*at, *at);
+}
+
+void TMainForm1::MoveSelected(std::size_t upper, std::size_t select) {
+    FList.MoveDown(upper);
+    MultiColComboBox1->Items()->BeginUpdate();
+    try {
+        ShowChanged(upper, select);
+        ShowChanged(upper + 1, select);
+    } catch (...) {
+        MultiColComboBox1->Items()->EndUpdate();
+        throw;
+    }
+    MultiColComboBox1->Items()->EndUpdate();
+}
+
+void TMainForm1::MoveUp1Click(TObject*) {
+    const int i = MultiColComboBox1->ItemIndex();
+    if (i > 0 && static_cast<std::size_t>(i) < FList.Count())
+        MoveSelected(static_cast<std::size_t>(i - 1), static_cast<std::size_t>(i - 1));
+}
+
+void TMainForm1::MoveDown1Click(TObject*) {
+    const int i = MultiColComboBox1->ItemIndex();
+    if (i >= 0 && static_cast<std::size_t>(i) + 1 < FList.Count())
+        MoveSelected(static_cast<std::size_t>(i), static_cast<std::size_t>(i + 1));
 }
 
 void TMainForm1::WMDropFiles(TMessage& msg) {

@@ -27,6 +27,10 @@ public:
     TMenuItem* A1;
     TMenuItem* N1;
     TMenuItem* Delete1;
+    TMenuItem* Rename1;
+    TMenuItem* Repoint1;
+    TMenuItem* MoveUp1;
+    TMenuItem* MoveDown1;
     TMenuItem* N5;
     TGradBox* GradBox1;
     TLabel* Label2;
@@ -42,6 +46,10 @@ public:
     void Button4Click(TObject* Sender);
     void N1Click(TObject* Sender);
     void Delete1Click(TObject* Sender);
+    void Rename1Click(TObject* Sender);
+    void Repoint1Click(TObject* Sender);
+    void MoveUp1Click(TObject* Sender);
+    void MoveDown1Click(TObject* Sender);
     void A1Click(TObject* Sender);
     void Exit1Click(TObject* Sender);
     void MultiColComboBox1Change(TObject* Sender);
@@ -86,6 +94,13 @@ private:
     // The selected entry's folder is not there: asks whether to delete the entry, and
     // deletes it as the delete command does.
     void OfferToDeleteMissing(const std::wstring& stored, const std::wstring& real, TObject* Sender);
+    // The selected entry, while it is still the one `shown` was taken from: a dialog may
+    // have let the list follow an edit of the file meanwhile. Nothing otherwise.
+    std::optional<std::size_t> StillSelected(const std::string& shown) const;
+    // Entry i changed in the list: the combo box shows it anew, with `select` selected.
+    void ShowChanged(std::size_t i, std::size_t select);
+    // Entry i changes places with the one below it.
+    void MoveSelected(std::size_t upper, std::size_t select);
 
     // The executable's folder and path as far as the program's code page holds them, for
     // messages and the information page; the list file is opened by its UTF-16 path.

@@ -17,7 +17,32 @@ std::wstring ExplorerExe() {
     return path + L"EXPLORER.EXE";
 }
 
-std::wstring BrowseForFolder(HWND owner) {
+namespace {
+
+// `path` or the nearest folder above it that is there; empty when none is.
+std::wstring NearestFolder(std::wstring path) {
+    while (!path.empty()) {
+        // A drive root is only a folder with its backslash.
+        const std::wstring asked = path.size() == 2 && path[1] == L':' ? path + L'\\' : path;
+        const DWORD attr = GetFileAttributesW(asked.c_str());
+        if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY)) return asked;
+        while (!path.empty() && path.back() == L'\\') path.pop_back();
+        const std::size_t sep = path.find_last_of(L'\\');
+        if (sep == std::wstring::npos) return {};
+        path.resize(sep);
+    }
+    return {};
+}
+
+int CALLBACK SelectStart(HWND browser, UINT msg, LPARAM, LPARAM start) {
+    if (msg == BFFM_INITIALIZED && start) SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, start);
+    return 0;
+}
+
+} // namespace
+
+std::wstring BrowseForFolder(HWND owner, const std::wstring& startAt) {
+    const std::wstring start = NearestFolder(startAt);
     wchar_t display[MAX_PATH] = {};
     const std::wstring title = Widen("登録パス(フォルダ)の選択");
     BROWSEINFOW bi{};
@@ -26,6 +51,10 @@ std::wstring BrowseForFolder(HWND owner) {
     bi.pszDisplayName = display;
     bi.lpszTitle = title.c_str();
     bi.ulFlags = BIF_RETURNONLYFSDIRS;
+    if (!start.empty()) {
+        bi.lpfn = SelectStart;
+        bi.lParam = reinterpret_cast<LPARAM>(start.c_str());
+    }
     PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&bi);
     std::wstring path;
     if (list) {

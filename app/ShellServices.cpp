@@ -20,7 +20,9 @@ FolderPresence TShellServices::LookForFolder(const std::wstring& path) {
                              ERROR_NOT_READY, ERROR_BAD_PATHNAME});
 }
 
-std::wstring TShellServices::BrowseForFolder(HWND owner) { return ShellLaunch::BrowseForFolder(owner); }
+std::wstring TShellServices::BrowseForFolder(HWND owner, const std::wstring& startAt) {
+    return ShellLaunch::BrowseForFolder(owner, startAt);
+}
 
 std::wstring TShellServices::AskName(const std::string& caption, const std::wstring& prompt,
                                      const std::string& defaultText, const std::wstring& fieldText) {

@@ -16,8 +16,10 @@ public:
     // Whether the folder is there. Called on a worker thread: a network path may take
     // tens of seconds to answer.
     virtual FolderPresence LookForFolder(const std::wstring& path) = 0;
-    // The folder browser: the chosen folder's path in Unicode, or empty after a cancel.
-    virtual std::wstring BrowseForFolder(HWND owner) = 0;
+    // The folder browser, opened at `startAt` (or the nearest folder above it that is
+    // there) when it is not empty: the chosen folder's path in Unicode, or empty after a
+    // cancel.
+    virtual std::wstring BrowseForFolder(HWND owner, const std::wstring& startAt) = 0;
     // The naming prompt, `fieldText` in its field: the typed name with OK, the default
     // after a cancel.
     virtual std::wstring AskName(const std::string& caption, const std::wstring& prompt,
@@ -32,7 +34,7 @@ public:
     void Launch(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& params,
                 const wchar_t* directory, int show) override;
     FolderPresence LookForFolder(const std::wstring& path) override;
-    std::wstring BrowseForFolder(HWND owner) override;
+    std::wstring BrowseForFolder(HWND owner, const std::wstring& startAt) override;
     std::wstring AskName(const std::string& caption, const std::wstring& prompt,
                          const std::string& defaultText, const std::wstring& fieldText) override;
     int Ask(HWND owner, const std::string& text, const std::string& caption, UINT flags) override;

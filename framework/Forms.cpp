@@ -118,13 +118,33 @@ void TForm::Close() {
     FVisible = false;
 }
 
+namespace {
+
+// While a combo box's list is open, the keys that move in a list are the list's own.
+bool InOpenDropDown(UINT vk) {
+    if (vk != VK_UP && vk != VK_DOWN && vk != VK_PRIOR && vk != VK_NEXT && vk != VK_HOME && vk != VK_END)
+        return false;
+    for (HWND w = GetFocus(); w; w = GetParent(w)) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (GetComboBoxInfo(w, &info)) return SendMessageW(w, CB_GETDROPPEDSTATE, 0, 0) != 0;
+        if (!(GetWindowLongW(w, GWL_STYLE) & WS_CHILD)) break;
+    }
+    return false;
+}
+
+} // namespace
+
 bool TForm::IsShortCut(UINT vk) {
     if (!PopupMenu) return false;
     TShortCut sc = static_cast<TShortCut>(vk & 0xFF);
     if (GetKeyState(VK_CONTROL) < 0) sc |= scCtrl;
     if (GetKeyState(VK_SHIFT) < 0) sc |= scShift;
     if (GetKeyState(VK_MENU) < 0) sc |= scAlt;
-    if (!(sc & (scCtrl | scAlt))) return false;
+    // A plain key is typing, except a function key.
+    const bool functionKey = vk >= VK_F1 && vk <= VK_F24;
+    if (!(sc & (scCtrl | scAlt)) && !functionKey) return false;
+    if (InOpenDropDown(vk)) return false;
     return PopupMenu->IsShortCut(sc);
 }
 

@@ -10,8 +10,13 @@ std::string ShortCutToText(TShortCut sc) {
     if (sc & scCtrl) s += "Ctrl+";
     if (sc & scAlt) s += "Alt+";
     const unsigned key = sc & 0xFF;
+    // The arrows by their signs: by its scan code alone an arrow is named as the key of
+    // the number pad that shares it.
+    const char* const arrows[] = {"←", "↑", "→", "↓"};
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
         s += static_cast<char>(key);
+    else if (key >= VK_LEFT && key <= VK_DOWN)
+        s += arrows[key - VK_LEFT];
     else {
         wchar_t name[64] = {};
         const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);

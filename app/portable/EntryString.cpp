@@ -29,6 +29,12 @@ std::wstring MakeEntryString(std::wstring_view quote, std::wstring_view name, st
     return s;
 }
 
+std::wstring QuotedField(std::wstring_view quote, std::wstring_view field) {
+    std::wstring s;
+    AppendQuoted(s, quote, field);
+    return s;
+}
+
 std::string ListFilePath(std::string_view exeFolder) {
     return std::string(exeFolder) + "/DirList.txt";
 }

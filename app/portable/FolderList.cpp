@@ -25,8 +25,8 @@ void FolderList::LoadFailed() {
     FEncoding = ListEncoding::leShiftJis;
     FFileBytes.clear();
     FLines.clear();
-    FAdded = 0;
-    FDeleted.clear();
+    FKept.clear();
+    FChanges.clear();
     FLoadFailed = true;
     FMakeFile = false;
 }
@@ -48,10 +48,10 @@ std::vector<std::string> FolderList::FieldsOf(std::size_t i) const {
     return fields;
 }
 
-std::wstring FolderList::PathOf(std::size_t i) const {
+std::wstring FolderList::FieldOf(std::size_t i, std::size_t field) const {
     const std::vector<std::string> fields = FieldsOf(i);
-    if (fields.size() < 2) return {};
-    return FEncoding == ListEncoding::leShiftJis ? FSjis.Decode(fields[1]) : FromUtf8(fields[1]);
+    if (fields.size() <= field) return {};
+    return FEncoding == ListEncoding::leShiftJis ? FSjis.Decode(fields[field]) : FromUtf8(fields[field]);
 }
 
 bool FolderList::Holds(std::wstring_view text) const {
@@ -77,20 +77,89 @@ void FolderList::Append(std::wstring_view quote, std::wstring_view name, std::ws
     std::optional<std::string> line = EncodeListLine(MakeEntryString(quote, name, path), FEncoding, FSjis);
     if (!line) throw EConvertError(NameRefusal(name).value_or(UnnameablePathMessage(FSjis.Encode(path).bytes)));
     FLines.push_back(std::move(*line));
-    ++FAdded;
+    FKept.push_back(false);
+}
+
+bool FolderList::HasOwnChanges() const {
+    return !FChanges.empty() || std::find(FKept.begin(), FKept.end(), false) != FKept.end();
+}
+
+std::size_t FolderList::OccurrenceOf(std::size_t i) const {
+    std::size_t n = 0;
+    for (std::size_t j = 0; j < i; ++j)
+        if (FKept[j] && FLines[j] == FLines[i]) ++n;
+    return n;
 }
 
 void FolderList::Delete(std::size_t i) {
     if (i >= FLines.size()) return;
-    const auto at = FLines.begin() + static_cast<std::ptrdiff_t>(i);
-    if (i < FLines.size() - FAdded) {
-        // A line from the file is a change to apply to the file; an entry registered in
-        // this window just goes again.
-        FDeleted.push_back({*at, static_cast<std::size_t>(std::count(FLines.begin(), at, *at))});
+    // A line from the file is a change to apply to the file; an entry registered in
+    // this window just goes again.
+    if (FKept[i]) FChanges.push_back({LineChange::Delete, FLines[i], OccurrenceOf(i), {}, 0});
+    FLines.erase(FLines.begin() + static_cast<std::ptrdiff_t>(i));
+    FKept.erase(FKept.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+void FolderList::ReplaceField(std::size_t i, std::size_t field, std::wstring_view quote, std::wstring_view value,
+                              const std::function<std::string()>& refusal) {
+    if (i >= FLines.size()) return;
+    // The line as text the comma split can walk: its own bytes, except UTF-16 (as UTF-8).
+    const bool sjis = FEncoding == ListEncoding::leShiftJis;
+    const bool wide = FEncoding == ListEncoding::leUtf16Le || FEncoding == ListEncoding::leUtf16Be;
+    const std::string text = wide ? Utf8Of(DecodeListLine(FLines[i], FEncoding, FSjis)) : FLines[i];
+    const std::wstring quoted = QuotedField(quote, value);
+    std::string fieldBytes;
+    if (sjis) {
+        const IShiftJisText::Encoded e = FSjis.Encode(quoted);
+        if (!e.exact) throw EConvertError(refusal());
+        fieldBytes = e.bytes;
     } else {
-        --FAdded;
+        fieldBytes = Utf8Of(quoted);
     }
-    FLines.erase(at);
+    const std::vector<CommaFieldSpan> spans = CommaFieldSpans(text, sjis ? CodePage::Cp932() : CodePage::SingleByte());
+    std::string changed;
+    if (field < spans.size()) {
+        changed = text.substr(0, spans[field].begin) + fieldBytes + text.substr(spans[field].end);
+    } else {
+        // Too few fields to write one in place: the entry is built whole from what it has.
+        std::vector<std::string> fields = FieldsOf(i);
+        fields.resize(2);
+        auto asText = [&](const std::string& f) { return sjis ? FSjis.Decode(f) : FromUtf8(f); };
+        std::wstring name = asText(fields[0]), path = asText(fields[1]);
+        (field == 0 ? name : path) = value;
+        const std::optional<std::string> built = EncodeListLine(MakeEntryString(quote, name, path), FEncoding, FSjis);
+        if (!built) throw EConvertError(refusal());
+        changed = wide ? Utf8Of(DecodeListLine(*built, FEncoding, FSjis)) : *built;
+    }
+    std::string line = changed;
+    if (wide) {
+        const std::optional<std::string> encoded = EncodeListLine(FromUtf8(changed), FEncoding, FSjis);
+        if (!encoded) throw EConvertError(refusal());
+        line = *encoded;
+    }
+    if (line == FLines[i]) return;
+    if (FKept[i]) FChanges.push_back({LineChange::Replace, FLines[i], OccurrenceOf(i), line, 0});
+    FLines[i] = std::move(line);
+}
+
+void FolderList::Rename(std::size_t i, std::wstring_view quote, std::wstring_view name) {
+    ReplaceField(i, 0, quote, name, [&] { return NameRefusal(name).value_or(""); });
+}
+
+void FolderList::Repoint(std::size_t i, std::wstring_view quote, std::wstring_view path) {
+    ReplaceField(i, 1, quote, path, [&] { return UnnameablePathMessage(FSjis.Encode(path).bytes); });
+}
+
+void FolderList::MoveDown(std::size_t i) {
+    if (i + 1 >= FLines.size()) return;
+    // Between two lines of the file the move is one to make in the file too; beside an
+    // entry registered here there is nothing in the file to place it by.
+    if (FKept[i] && FKept[i + 1])
+        FChanges.push_back({LineChange::MoveBelow, FLines[i], OccurrenceOf(i), FLines[i + 1], OccurrenceOf(i + 1)});
+    std::swap(FLines[i], FLines[i + 1]);
+    const bool kept = FKept[i];
+    FKept[i] = FKept[i + 1];
+    FKept[i + 1] = kept;
 }
 
 std::optional<std::string> FolderList::Recode(const std::string& line, ListEncoding to) const {
@@ -98,22 +167,29 @@ std::optional<std::string> FolderList::Recode(const std::string& line, ListEncod
     return EncodeListLine(DecodeListLine(line, FEncoding, FSjis), to, FSjis);
 }
 
-std::optional<std::vector<std::string>> FolderList::AddedIn(ListEncoding to) const {
-    std::vector<std::string> added;
-    for (std::size_t i = FLines.size() - FAdded; i < FLines.size(); ++i) {
+std::optional<FolderList::OwnChanges> FolderList::OwnChangesIn(ListEncoding to) const {
+    OwnChanges own;
+    std::vector<std::string> replacedLost;
+    for (const LineChange& c : FChanges) {
+        std::optional<std::string> entry = Recode(c.entry, to);
+        std::optional<std::string> other = c.kind == LineChange::Delete ? std::string() : Recode(c.other, to);
+        if (c.kind == LineChange::Replace && !other) return std::nullopt;
+        // A line the file's encoding now cannot hold is in no line of it.
+        if (!entry) {
+            if (c.kind == LineChange::Replace) replacedLost.push_back(std::move(*other));
+            continue;
+        }
+        if (!other) continue;
+        own.changes.push_back({c.kind, std::move(*entry), c.occurrence, std::move(*other), c.otherOccurrence});
+    }
+    own.added = std::move(replacedLost);
+    for (std::size_t i = 0; i < FLines.size(); ++i) {
+        if (FKept[i]) continue;
         std::optional<std::string> line = Recode(FLines[i], to);
         if (!line) return std::nullopt;
-        added.push_back(std::move(*line));
+        own.added.push_back(std::move(*line));
     }
-    return added;
-}
-
-std::vector<DeletedEntry> FolderList::DeletedIn(ListEncoding to) const {
-    std::vector<DeletedEntry> deleted;
-    // A line the file's encoding now cannot hold is in no line of it.
-    for (const DeletedEntry& d : FDeleted)
-        if (std::optional<std::string> line = Recode(d.entry, to)) deleted.push_back({std::move(*line), d.occurrence});
-    return deleted;
+    return own;
 }
 
 FolderList::SavePlan FolderList::PlanSave(const std::optional<std::string>& fileThere) const {
@@ -125,11 +201,11 @@ FolderList::SavePlan FolderList::PlanSave(const std::optional<std::string>& file
         return {FLoadFailed || out != fileNow, std::move(out), FEncoding};
     }
     const ListEncoding now = DetectListEncoding(fileNow, PlainAsciiFor(FEncoding));
-    const std::optional<std::vector<std::string>> added = AddedIn(now);
-    if (!added)
+    const std::optional<OwnChanges> own = OwnChangesIn(now);
+    if (!own)
         throw EConvertError("フォルダの一覧のファイルは他のプログラムで Shift-JIS に書き換えられたため、"
                             "この一覧で登録した名前またはパスを保存できません");
-    std::string out = WriteListLines(MergeListChanges(ReadListLines(fileNow, now), DeletedIn(now), *added), now);
+    std::string out = WriteListLines(MergeListChanges(ReadListLines(fileNow, now), own->changes, own->added), now);
     return {out != fileNow, std::move(out), now};
 }
 
@@ -139,8 +215,8 @@ bool FolderList::Saved(std::string bytes, ListEncoding encoding) {
     FEncoding = encoding;
     FFileBytes = std::move(bytes);
     FLines = std::move(lines);
-    FAdded = 0;
-    FDeleted.clear();
+    FKept.assign(FLines.size(), true);
+    FChanges.clear();
     FLoadFailed = false;
     FMakeFile = false;
     return changed;

@@ -5,12 +5,11 @@
 // window's combo box is only a view of it: it shows `ShownEntry`, and nothing is ever
 // read back from it.
 //
-// The window only appends entries at the end and deletes them, so the list is always the
-// lines kept from the file, in file order, followed by the entries registered since. A
-// deletion is recorded by its line's bytes and occurrence, so a save can apply it to a
-// file someone edited meanwhile (MergeListChanges). A later change in place (a rename)
-// would be recorded the same way, by the old line's bytes and occurrence with its new
-// bytes, and a move by the line and the neighbour it went behind.
+// Each entry is either a line kept from the file or one registered in the window. What
+// the window does to a kept line (a deletion, a new name or folder, a move next to
+// another kept line) is recorded by the line's bytes and occurrence, so a save can apply
+// it to a file someone edited meanwhile (MergeListChanges); registered entries are simply
+// added at the end there, and are renamed and moved as they stand.
 #include "../../controls/portable/CommaText.h"
 #include "AnsiPath.h"
 #include "ListChanges.h"
@@ -39,8 +38,10 @@ public:
     // Entry i as the view shows it: code page 932, exact where that holds the text, else
     // as far as it converts. A Shift-JIS line is shown as its own bytes.
     std::string ShownEntry(std::size_t i) const;
-    // Entry i's folder (its second field) as the text it is, for the shell.
-    std::wstring PathOf(std::size_t i) const;
+    // Entry i's folder (its second field) as the text it is, for the shell, and its name
+    // (the first field).
+    std::wstring PathOf(std::size_t i) const { return FieldOf(i, 1); }
+    std::wstring NameOf(std::size_t i) const { return FieldOf(i, 0); }
 
     // Whether the file's encoding holds `text` exactly (Shift-JIS may not).
     bool Holds(std::wstring_view text) const;
@@ -56,7 +57,17 @@ public:
     void Append(std::wstring_view quote, std::wstring_view name, std::wstring_view path);
     // Deletes entry i (nothing when there is none).
     void Delete(std::size_t i);
-    bool HasOwnChanges() const { return !FDeleted.empty() || FAdded > 0; }
+    // Entry i with another name, or another folder: the one field is written anew, built
+    // with `quote`, and every other byte of the line stays. Throws EConvertError when the
+    // encoding cannot hold it.
+    void Rename(std::size_t i, std::wstring_view quote, std::wstring_view name);
+    void Repoint(std::size_t i, std::wstring_view quote, std::wstring_view path);
+    // Entry i changes places with the one below it (above it); nothing at the end.
+    void MoveDown(std::size_t i);
+    void MoveUp(std::size_t i) {
+        if (i > 0 && i < Count()) MoveDown(i - 1);
+    }
+    bool HasOwnChanges() const;
     // Whether a save may write anything: the window changed the list, or the list file
     // was not there when it was read.
     bool NeedsSave() const { return HasOwnChanges() || FMakeFile; }
@@ -84,18 +95,27 @@ public:
 
 private:
     std::vector<std::string> FieldsOf(std::size_t i) const;
-    // The window's own entries and deletions, in `to` instead of the list's encoding;
-    // nothing when `to` cannot hold an entry.
-    std::optional<std::vector<std::string>> AddedIn(ListEncoding to) const;
-    std::vector<DeletedEntry> DeletedIn(ListEncoding to) const;
+    std::wstring FieldOf(std::size_t i, std::size_t field) const;
+    // Which of the kept lines with entry i's text it is.
+    std::size_t OccurrenceOf(std::size_t i) const;
+    // Entry i with field `field` written anew; throws when the encoding cannot hold it.
+    void ReplaceField(std::size_t i, std::size_t field, std::wstring_view quote, std::wstring_view value,
+                      const std::function<std::string()>& refusal);
+    // The window's own changes and entries, in `to` instead of the list's encoding; nothing
+    // when `to` cannot hold one of them.
+    struct OwnChanges {
+        std::vector<LineChange> changes;
+        std::vector<std::string> added;
+    };
+    std::optional<OwnChanges> OwnChangesIn(ListEncoding to) const;
     std::optional<std::string> Recode(const std::string& line, ListEncoding to) const;
 
     const IShiftJisText& FSjis;
     ListEncoding FEncoding = ListEncoding::leShiftJis;
     std::string FFileBytes;           // the file as last read or written
-    std::vector<std::string> FLines;  // the list now: kept lines, then FAdded new entries
-    std::size_t FAdded = 0;
-    std::vector<DeletedEntry> FDeleted;
+    std::vector<std::string> FLines;  // the list now
+    std::vector<bool> FKept;          // FKept[i]: FLines[i] came from the file
+    std::vector<LineChange> FChanges; // what the window did to kept lines, in order
     bool FLoadFailed = false;
     bool FMakeFile = false;  // the list file was not there when it was read
 };

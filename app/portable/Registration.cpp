@@ -2,6 +2,7 @@
 
 const char* const DefaultEntryName = "新規パス";
 const char* const NamingCaption = "名称の入力";
+const char* const RenamingCaption = "名称の変更";
 
 namespace {
 
@@ -40,14 +41,18 @@ std::wstring RegisteredFolderOf(std::wstring_view item, const std::function<bool
 
 void RegisterChosenFolder(const StoredPathChoice& chosen, const AskName& ask, const AppendEntry& append,
                           const ShowRefusal& refuse) {
-    if (chosen.refused) {
-        refuse(chosen.message);
-        return;
-    }
-    const std::wstring path = WithoutTrailingBackslash(chosen.path);
+    const std::wstring path = ChosenFolderPath(chosen, refuse);
     if (path.empty()) return;
     const std::wstring name = ask(path);
     if (!name.empty()) append(name, path);
+}
+
+std::wstring ChosenFolderPath(const StoredPathChoice& chosen, const ShowRefusal& refuse) {
+    if (chosen.refused) {
+        refuse(chosen.message);
+        return {};
+    }
+    return WithoutTrailingBackslash(chosen.path);
 }
 
 int RegisterDroppedItems(int count, const std::function<StoredPathChoice(int index)>& folderOf,

@@ -22,6 +22,8 @@ using ShowRefusal = std::function<void(const std::string& message)>;
 extern const char* const DefaultEntryName;
 // The naming prompt's caption.
 extern const char* const NamingCaption;
+// The naming prompt's caption when an entry is given a new name.
+extern const char* const RenamingCaption;
 
 // The folder that a dropped item registers, taken from the item's path as the shell hands
 // it (UTF-16, where no character hides a backslash): the item itself when, without its
@@ -50,6 +52,9 @@ std::wstring RegisteredFolderOf(std::wstring_view item, const std::function<bool
 // name unless the path is empty, and appends a named entry.
 void RegisterChosenFolder(const StoredPathChoice& chosen, const AskName& ask, const AppendEntry& append,
                           const ShowRefusal& refuse);
+// The path a folder chosen in the folder browser is stored by, without one trailing
+// backslash; empty after a cancel, or when the path is refused (and reported).
+std::wstring ChosenFolderPath(const StoredPathChoice& chosen, const ShowRefusal& refuse);
 
 // A drop of `count` items: for each item in order, find the path its registered folder is
 // stored by (`folderOf`), ask for a name and append the named ones. A refused folder is

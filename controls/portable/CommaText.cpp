@@ -7,9 +7,9 @@ bool IsBlank(char c) {
     return b >= 0x01 && b <= 0x20;
 }
 
-} // namespace
-
-void SplitCommaText(std::string_view text, std::vector<std::string>& fields, const CodePage& cp) {
+// The one split: the fields and, when asked, where each stands.
+void Split(std::string_view text, std::vector<std::string>& fields, std::vector<CommaFieldSpan>* spans,
+           const CodePage& cp) {
     fields.clear();
     const std::size_t nul = text.find('\0');
     if (nul != std::string_view::npos) text = text.substr(0, nul);
@@ -24,6 +24,7 @@ void SplitCommaText(std::string_view text, std::vector<std::string>& fields, con
     skipBlanks();
     while (p < n) {
         std::string field;
+        const std::size_t begin = p;
         if (text[p] == '"') {
             p = cp.Next(text, p);
             for (;;) {
@@ -49,11 +50,28 @@ void SplitCommaText(std::string_view text, std::vector<std::string>& fields, con
             field.assign(text.substr(start, p - start));
         }
         fields.push_back(std::move(field));
+        if (spans) spans->push_back({begin, p < n ? p : n});
         skipBlanks();
         if (p < n && text[p] == ',') {
             p = cp.Next(text, p);
-            if (p >= n) fields.emplace_back();
+            if (p >= n) {
+                fields.emplace_back();
+                if (spans) spans->push_back({n, n});
+            }
             skipBlanks();
         }
     }
+}
+
+} // namespace
+
+void SplitCommaText(std::string_view text, std::vector<std::string>& fields, const CodePage& cp) {
+    Split(text, fields, nullptr, cp);
+}
+
+std::vector<CommaFieldSpan> CommaFieldSpans(std::string_view text, const CodePage& cp) {
+    std::vector<std::string> fields;
+    std::vector<CommaFieldSpan> spans;
+    Split(text, fields, &spans, cp);
+    return spans;
 }

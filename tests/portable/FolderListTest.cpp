@@ -407,4 +407,136 @@ TEST(FolderList, TrackingFollowsEveryAppendAndDeletion) {
     EXPECT_TRUE(l.HasOwnChanges());
 }
 
+// A new name or folder writes that one field anew: every other byte of the line stays,
+// in the file's own encoding.
+TEST(FolderList, RenameAndRepointRewriteOneFieldAndKeepTheRestOfTheLine) {
+    const std::wstring photo = L"\u5199\u771F";
+    struct Row {
+        const char* name;
+        E encoding;
+        std::wstring line;
+        bool repoint;
+        std::wstring value, want;  // want empty: refused, the line stays
+    } rows[] = {
+        {"quoted", E::leShiftJis, L"\"a\",\"C:\\a\"", false, L"b", L"\"b\",\"C:\\a\""},
+        {"blanks and a third field stay", E::leShiftJis, L" \"a\" , \"C:\\a\" ,\"x\"", false, L"n", L" \"n\" , \"C:\\a\" ,\"x\""},
+        {"unquoted", E::leShiftJis, L"a,C:\\a", false, L"say \"hi\"", L"\"say \"\"hi\"\"\",C:\\a"},
+        {"a new folder", E::leShiftJis, L"\"a\",\"C:\\a\",\"x\"", true, L"D:\\b", L"\"a\",\"D:\\b\",\"x\""},
+        {"text after a NUL stays", E::leShiftJis, std::wstring(L"\"a\",\"C:\\a\"\0junk", 16), false, L"b",
+         std::wstring(L"\"b\",\"C:\\a\"\0junk", 16)},
+        {"a name Shift-JIS cannot hold", E::leShiftJis, L"\"a\",\"C:\\a\"", false, L"Caf\u00E9", L""},
+        {"a folder Shift-JIS cannot hold", E::leShiftJis, L"\"a\",\"C:\\a\"", true, L"C:\\\uD55C", L""},
+        {"UTF-8", E::leUtf8, L"\"" + photo + L"\",\"C:\\" + photo + L"\"", false, L"Caf\u00E9",
+         L"\"Caf\u00E9\",\"C:\\" + photo + L"\""},
+        {"UTF-8 with a mark, a folder", E::leUtf8Bom, L"\"" + photo + L"\",\"C:\\a\"", true, L"C:\\\uD55C",
+         L"\"" + photo + L"\",\"C:\\\uD55C\""},
+        {"UTF-16 LE", E::leUtf16Le, L"\"" + photo + L"\" ,\"C:\\a\"", false, L"\uD55C", L"\"\uD55C\" ,\"C:\\a\""},
+        {"UTF-16 BE, a folder", E::leUtf16Be, L"\"a\",\"C:\\a\"", true, L"C:\\" + photo, L"\"a\",\"C:\\" + photo + L"\""},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const V read = {Line(L"\"k\",\"C:\\k\"", r.encoding), Line(r.line, r.encoding)};
+        const std::string bytes = WriteListLines(read, r.encoding);
+        FolderList l = Loaded(bytes);
+        ASSERT_EQ(l.Encoding(), r.encoding);
+        auto change = [&] { r.repoint ? l.Repoint(1, L"\"", r.value) : l.Rename(1, L"\"", r.value); };
+        if (r.want.empty()) {
+            EXPECT_THROW(change(), EConvertError);
+            EXPECT_FALSE(l.HasOwnChanges());
+            continue;
+        }
+        change();
+        const V want = {Line(L"\"k\",\"C:\\k\"", r.encoding), Line(r.want, r.encoding)};
+        EXPECT_EQ(l.PlanSave(bytes).bytes, WriteListLines(want, r.encoding));
+        // Against a file edited meanwhile, the same line is found and replaced.
+        const std::string edited = WriteListLines({read[0], read[1], Line(L"e", r.encoding)}, r.encoding);
+        EXPECT_EQ(l.PlanSave(edited).bytes, WriteListLines({want[0], want[1], Line(L"e", r.encoding)}, r.encoding));
+    }
+}
+
+// The window renames, moves, deletes and registers while an editor adds and removes lines:
+// whatever the editor added is still there, and every entry the window renamed or
+// registered is in the file, once, after the save; what either side deleted is gone.
+TEST(FolderList, AMergeLosesNothingOfTheEditorsOrTheWindows) {
+    std::mt19937 rnd(11);
+    for (int run = 0; run < 300; ++run) {
+        SCOPED_TRACE(run);
+        struct Entry {
+            std::string text;
+            int origin;  // index in the file as read; -1: registered here
+        };
+        V file;
+        for (int i = 1 + rnd() % 6; i > 0; --i) file.push_back("\"L" + std::to_string(file.size()) + "\",\"p\"");
+        const std::string bytes = WriteListLines(file, E::leShiftJis);
+        FolderList l = Loaded(bytes);
+        std::vector<Entry> window;
+        for (std::size_t i = 0; i < file.size(); ++i) window.push_back({file[i], static_cast<int>(i)});
+        std::vector<bool> windowDeleted(file.size(), false);
+        int fresh = 0;
+        for (int step = rnd() % 10; step > 0; --step) {
+            const std::size_t n = window.size();
+            const unsigned op = rnd() % 5;
+            const std::size_t i = n ? rnd() % n : 0;
+            if (op == 0 && n) {
+                const std::string name = "W" + std::to_string(fresh++);
+                l.Rename(i, L"\"", std::wstring(name.begin(), name.end()));
+                window[i].text = "\"" + name + "\",\"p\"";
+            } else if (op == 1 && n > 1 && i + 1 < n) {
+                l.MoveDown(i);
+                std::swap(window[i], window[i + 1]);
+            } else if (op == 2 && n > 1 && i > 0) {
+                l.MoveUp(i);
+                std::swap(window[i], window[i - 1]);
+            } else if (op == 3 && n) {
+                l.Delete(i);
+                if (window[i].origin >= 0) windowDeleted[static_cast<std::size_t>(window[i].origin)] = true;
+                window.erase(window.begin() + static_cast<std::ptrdiff_t>(i));
+            } else {
+                const std::string name = "R" + std::to_string(fresh++);
+                l.Append(L"\"", std::wstring(name.begin(), name.end()), L"p");
+                window.push_back({"\"" + name + "\",\"p\"", -1});
+            }
+        }
+        for (std::size_t i = 0; i < window.size(); ++i) ASSERT_EQ(l.ShownEntry(i), window[i].text);
+        // The editor drops some lines of the file and types new ones anywhere.
+        V edited;
+        std::vector<bool> editorDeleted(file.size(), false);
+        V typed;
+        for (std::size_t i = 0; i <= file.size(); ++i) {
+            if (rnd() % 3 == 0) {
+                typed.push_back("E" + std::to_string(typed.size()));
+                edited.push_back(typed.back());
+            }
+            if (i == file.size()) break;
+            if (rnd() % 4 == 0)
+                editorDeleted[i] = true;
+            else
+                edited.push_back(file[i]);
+        }
+        if (typed.empty()) edited.push_back(typed.emplace_back("E"));
+        const V merged = ReadListLines(l.PlanSave(WriteListLines(edited, E::leShiftJis)).bytes, E::leShiftJis);
+        auto count = [&](const std::string& t) { return std::count(merged.begin(), merged.end(), t); };
+        for (const std::string& t : typed) EXPECT_EQ(count(t), 1) << t;
+        // Renamed or registered: placed or appended; untouched by both: still there.
+        auto stays = [&](const Entry& e) {
+            return e.origin < 0 || e.text != file[static_cast<std::size_t>(e.origin)] ||
+                   !editorDeleted[static_cast<std::size_t>(e.origin)];
+        };
+        for (const Entry& e : window) {
+            if (stays(e)) {
+                EXPECT_EQ(count(e.text), 1) << e.text;
+            }
+        }
+        for (std::size_t i = 0; i < file.size(); ++i) {
+            const bool renamed = std::none_of(window.begin(), window.end(), [&](const Entry& e) {
+                return e.origin == static_cast<int>(i) && e.text == file[i];
+            });
+            if (windowDeleted[i] || editorDeleted[i] || renamed) {
+                EXPECT_EQ(count(file[i]), 0) << file[i];
+            }
+        }
+        EXPECT_EQ(merged.size(), typed.size() + static_cast<std::size_t>(std::count_if(window.begin(), window.end(), stays)));
+    }
+}
+
 } // namespace

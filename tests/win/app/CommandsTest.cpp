@@ -402,3 +402,118 @@ TEST_F(MainWindowTest, ANameTheListCannotHoldIsAskedForAgain) {
     EXPECT_EQ(TestSupport::ReadFileBytes(ListFile()),
               "\"\xE5\x86\x99\",\"C:\\A\"\r\n\"Caf\xC3\xA9 \"\"x\"\"\",\"C:\\\xED\x95\x9C\"\r\n");
 }
+
+namespace {
+
+// Presses a key at a control as the keyboard would deliver it, Ctrl held or not.
+void KeyAt(HWND target, UINT vk, bool ctrl) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(target, WM_KEYDOWN, vk, 1);
+    Application->ProcessMessages();
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+}
+
+// The menu as shown: each item's text and whether it is greyed.
+std::vector<std::pair<std::string, bool>> MenuShown(TMainForm1* f) {
+    HMENU m = f->PopupMenu1->MakeMenuHandle();
+    std::vector<std::pair<std::string, bool>> items;
+    for (int i = 0; i < GetMenuItemCount(m); ++i) {
+        wchar_t text[80] = {};
+        GetMenuStringW(m, static_cast<UINT>(i), text, 80, MF_BYPOSITION);
+        const UINT state = GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION);
+        items.emplace_back(NarrowShown(text), !(state & MF_SEPARATOR) && (state & MF_GRAYED));
+    }
+    DestroyMenu(m);
+    return items;
+}
+
+} // namespace
+
+// The four commands that change an entry stand below 削除, greyed as it is, and the moves
+// also at the ends of the list.
+TEST_F(MainWindowTest, TheEntryCommandsFollowTheSelectionInTheMenu) {
+    Open("\"a\",\"C:\\A\"\r\n\"only name\"\r\n\"b\",\"C:\\B\"\r\n\"c\",\"C:\\C\"\r\n");
+    struct Row {
+        int select;
+        bool rename, moveUp, moveDown;  // greyed
+    } rows[] = {{-1, true, true, true}, {0, false, true, false}, {1, true, true, true}, {2, false, false, false},
+                {3, false, false, true}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.select);
+        Select(form, r.select);
+        using Item = std::pair<std::string, bool>;
+        EXPECT_EQ(MenuShown(form), (std::vector<Item>{{"新規登録(&N)...\tCtrl+N", false},
+                                                     {"削除(&D)\tCtrl+D", r.rename},
+                                                     {"名前の変更(&M)...\tF2", r.rename},
+                                                     {"フォルダの変更(&F)...", r.rename},
+                                                     {"上へ移動(&U)\tCtrl+↑", r.moveUp},
+                                                     {"下へ移動(&O)\tCtrl+↓", r.moveDown},
+                                                     {"", false},
+                                                     {"インフォメーション(&I)...", false},
+                                                     {"", false},
+                                                     {"終了(&X)\tCtrl+Q", false}}));
+    }
+    // A registration makes the last entry one that can move down.
+    Select(form, 3);
+    form->AppendEntry(L"n", L"C:\\N");
+    EXPECT_TRUE(form->MoveDown1->Enabled);
+}
+
+// F2 renames, Ctrl+Up and Ctrl+Down move, from the list and from the button; the saved
+// file has the changes on their lines and every other line byte for byte.
+TEST_F(MainWindowTest, EntriesAreRenamedRepointedAndMovedByTheirKeys) {
+    ASSERT_TRUE(TestSupport::MakeFolders(TestSupport::Widen(dir.File("New"))));
+    Open("\"a\",\"C:\\A\"\r\n b , \"C:\\B\" ,x\r\n\"c\",\"C:\\C\"\r\n");
+    const HWND list = form->MultiColComboBox1->Handle(), button = form->Button4->Handle();
+    Select(form, 1);
+    services.nameAnswers = {"say \"hi\""};
+    KeyAt(list, VK_F2, false);
+    ASSERT_EQ(services.prompts, V{"C:\\B"});
+    EXPECT_EQ(services.fields, std::vector<std::wstring>{L"b"});
+    EXPECT_EQ(Entries()[1], " \"say \"\"hi\"\"\" , \"C:\\B\" ,x");
+    EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), 1);
+    // Cancelled (the prompt answers empty) or OK with nothing: no change.
+    services.wideNameAnswers = {L""};
+    form->Rename1Click(nullptr);
+    EXPECT_EQ(Entries()[1], " \"say \"\"hi\"\"\" , \"C:\\B\" ,x");
+    // A new folder: opened at the entry's folder, stored without its backslash, name kept.
+    services.browseAnswers = {TestSupport::Widen(dir.File("New")) + L"\\"};
+    form->Repoint1Click(nullptr);
+    EXPECT_EQ(services.browseStarts, std::vector<std::wstring>{L"C:\\B"});
+    EXPECT_EQ(Entries()[1], " \"say \"\"hi\"\"\" , \"" + dir.File("New") + "\" ,x");
+    services.browseAnswers.clear();  // cancelled
+    form->Repoint1Click(nullptr);
+    EXPECT_EQ(Entries()[1], " \"say \"\"hi\"\"\" , \"" + dir.File("New") + "\" ,x");
+    const std::string moved = Entries()[1];
+    KeyAt(list, VK_DOWN, true);
+    EXPECT_EQ(Entries(), (V{"\"a\",\"C:\\A\"", "\"c\",\"C:\\C\"", moved}));
+    EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), 2);
+    KeyAt(list, VK_DOWN, true);  // the last entry: disabled, nothing moves
+    EXPECT_EQ(Entries(), (V{"\"a\",\"C:\\A\"", "\"c\",\"C:\\C\"", moved}));
+    SetFocus(button);
+    KeyAt(button, VK_UP, true);
+    KeyAt(button, VK_UP, true);
+    EXPECT_EQ(Entries(), (V{moved, "\"a\",\"C:\\A\"", "\"c\",\"C:\\C\""}));
+    EXPECT_EQ(form->MultiColComboBox1->ItemIndex(), 0);
+    KeyAt(button, VK_UP, true);  // the first entry
+    EXPECT_EQ(Entries()[0], moved);
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(TestSupport::ReadFileBytes(ListFile()), moved + "\r\n\"a\",\"C:\\A\"\r\n\"c\",\"C:\\C\"\r\n");
+}
+
+// A rename in the window and a line typed in an editor meanwhile both reach the file.
+TEST_F(MainWindowTest, ARenameAndALineAddedInAnEditorBothReachTheFile) {
+    Open("\"a\",\"C:\\A\"\r\n\"b\",\"C:\\B\"\r\n");
+    Select(form, 1);
+    services.nameAnswers = {"B"};
+    form->Rename1Click(nullptr);
+    Select(form, 0);
+    form->MoveDown1Click(nullptr);
+    TestSupport::WriteFileBytes(ListFile(), "\"e\",\"C:\\E\"\r\n\"a\",\"C:\\A\"\r\n\"b\",\"C:\\B\"\r\n");
+    EXPECT_TRUE(CloseWindow());
+    EXPECT_EQ(TestSupport::ReadFileBytes(ListFile()), "\"e\",\"C:\\E\"\r\n\"B\",\"C:\\B\"\r\n\"a\",\"C:\\A\"\r\n");
+}

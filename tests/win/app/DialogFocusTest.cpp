@@ -13,7 +13,9 @@ namespace {
 class RealDialogs : public RecordingServices {
 public:
     TShellServices real;
-    std::wstring BrowseForFolder(HWND owner) override { return real.BrowseForFolder(owner); }
+    std::wstring BrowseForFolder(HWND owner, const std::wstring& startAt) override {
+        return real.BrowseForFolder(owner, startAt);
+    }
     std::wstring AskName(const std::string& caption, const std::wstring& prompt, const std::string& def,
                          const std::wstring& field) override {
         return real.AskName(caption, prompt, def, field);

@@ -29,6 +29,7 @@ public:
     std::deque<std::wstring> wideNameAnswers;  // answered before nameAnswers
     std::vector<std::string> prompts;  // prompt texts the naming prompt was shown with
     std::vector<std::wstring> fields;  // the field's text at each prompt
+    std::vector<std::wstring> browseStarts;  // where the folder browser was asked to open
     std::vector<std::string> questions;
     std::vector<UINT> questionFlags;
     std::deque<int> askAnswers;  // answered in turn; then askAnswer
@@ -52,7 +53,8 @@ public:
         ++answered;
         return p;
     }
-    std::wstring BrowseForFolder(HWND) override {
+    std::wstring BrowseForFolder(HWND, const std::wstring& startAt) override {
+        browseStarts.push_back(startAt);
         if (browseAnswers.empty()) return {};
         std::wstring a = browseAnswers.front();
         browseAnswers.pop_front();
@@ -60,8 +62,13 @@ public:
     }
     std::wstring AskName(const std::string& caption, const std::wstring& prompt, const std::string& def,
                          const std::wstring& field) override {
-        EXPECT_EQ(caption, "名称の入力");
-        EXPECT_EQ(def, "新規パス");
+        // A registration offers the default name; a rename the entry's name, in the field.
+        if (caption != "名称の変更") {
+            EXPECT_EQ(caption, "名称の入力");
+            EXPECT_EQ(def, "新規パス");
+        } else {
+            EXPECT_EQ(def, "");
+        }
         prompts.push_back(NarrowShown(prompt));
         fields.push_back(field);
         if (!wideNameAnswers.empty()) {
