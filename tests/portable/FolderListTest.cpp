@@ -435,7 +435,12 @@ TEST(FolderList, RenameAndRepointRewriteOneFieldAndKeepTheRestOfTheLine) {
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        const V read = {Line(L"\"k\",\"C:\\k\"", r.encoding), Line(r.line, r.encoding)};
+        // A NUL is no character the Windows converter gives back, so the Shift-JIS rows (all
+        // ASCII) are their own bytes.
+        auto line = [&](const std::wstring& t) {
+            return r.encoding == E::leShiftJis ? std::string(t.begin(), t.end()) : Line(t, r.encoding);
+        };
+        const V read = {line(L"\"k\",\"C:\\k\""), line(r.line)};
         const std::string bytes = WriteListLines(read, r.encoding);
         FolderList l = Loaded(bytes);
         ASSERT_EQ(l.Encoding(), r.encoding);
@@ -446,11 +451,11 @@ TEST(FolderList, RenameAndRepointRewriteOneFieldAndKeepTheRestOfTheLine) {
             continue;
         }
         change();
-        const V want = {Line(L"\"k\",\"C:\\k\"", r.encoding), Line(r.want, r.encoding)};
+        const V want = {read[0], line(r.want)};
         EXPECT_EQ(l.PlanSave(bytes).bytes, WriteListLines(want, r.encoding));
         // Against a file edited meanwhile, the same line is found and replaced.
-        const std::string edited = WriteListLines({read[0], read[1], Line(L"e", r.encoding)}, r.encoding);
-        EXPECT_EQ(l.PlanSave(edited).bytes, WriteListLines({want[0], want[1], Line(L"e", r.encoding)}, r.encoding));
+        const std::string edited = WriteListLines({read[0], read[1], line(L"e")}, r.encoding);
+        EXPECT_EQ(l.PlanSave(edited).bytes, WriteListLines({want[0], want[1], line(L"e")}, r.encoding));
     }
 }
 

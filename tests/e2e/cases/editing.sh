@@ -25,11 +25,12 @@ case_rename_move_and_repoint_entries() {
     combo_state
     expect_eq "after the rename" "count=3 sel=0" "$COMBO_HEAD"
     expect_eq "renamed entry" '"A2","C:\a"' "$(head -1 <<<"$COMBO_ITEMS")"
-    # Esc, and OK with the field emptied, change nothing.
+    # Esc, and OK with the field emptied, change nothing; the menu item opens the same prompt.
     local how
     for how in Escape "ctrl+a BackSpace Return"; do
-        key F2
+        if [ "$how" = Escape ]; then key F2; else menu_key m; fi
         dialog 10000 || return
+        expect_eq "prompt caption" "名称の変更" "$DLG_TEXT"
         # shellcheck disable=SC2086
         key $how
         probe gone 5000 "$DLG" || fail "the prompt stayed open after $how"
