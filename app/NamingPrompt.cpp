@@ -2,6 +2,7 @@
 
 #include "app/portable/ByteLimit.h"
 #include "app/portable/PromptLayout.h"
+#include "framework/ExceptionDisplay.h"
 #include "framework/Forms.h"
 #include "framework/WideText.h"
 
@@ -47,7 +48,7 @@ std::wstring WindowText(HWND w) {
     return s;
 }
 
-LRESULT CALLBACK PromptProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT PromptMessage(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     auto* st = reinterpret_cast<PromptState*>(GetWindowLongPtrW(w, GWLP_USERDATA));
     switch (msg) {
     case WM_NCCREATE:
@@ -71,6 +72,17 @@ LRESULT CALLBACK PromptProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     return DefWindowProcW(w, msg, wp, lp);
+}
+
+// No exception may leave a window procedure through the system's frames: like every other
+// entry from the system, an error is shown and the message counts as handled.
+LRESULT CALLBACK PromptProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    try {
+        return PromptMessage(w, msg, wp, lp);
+    } catch (...) {
+        ExceptionDisplay::HandleCurrentException();
+        return 0;
+    }
 }
 
 void RegisterPromptClass() {
