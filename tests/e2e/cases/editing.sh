@@ -67,3 +67,4 @@ case_rename_move_and_repoint_entries() {
     close_program ctrl+q
     expect_file "$LIST" "\"b\",\"C:\\\\b\"\r\n\"c\",\"C:\\\\windows\"\r\n\"A2\",\"C:\\\\a\"\r\n\"e\",\"C:\\\\e\"\r\n"
 }
+WM_CASES+=(rename_move_and_repoint_entries)
