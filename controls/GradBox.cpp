@@ -55,8 +55,8 @@ void TGradBox::Paint() {
     c.Font.Assign(Font());
     c.Brush.SetStyle(bsClear);
     c.Pen.SetColor(FOutLineColor);
-    c.Pen.SetStyle(Designing() ? psDash : psSolid);
-    if (Designing() || FDrawOutLine) c.Rectangle(0, 0, FWidth, FHeight);
+    c.Pen.SetStyle(psSolid);
+    if (FDrawOutLine) c.Rectangle(0, 0, FWidth, FHeight);
     // Left, top, right, bottom: the caption wraps at the box's right edge and is clipped
     // at its bottom, wherever it starts.
     DrawCaptionText(TRect{FCaptionLeft, FCaptionTop, FWidth, FHeight});

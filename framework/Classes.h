@@ -34,7 +34,7 @@ private:
     void AssignError(TPersistent* Source);
 };
 
-enum TComponentStateFlag : unsigned { csLoading = 1, csDesigning = 2, csDestroying = 4 };
+enum TComponentStateFlag : unsigned { csLoading = 1, csDestroying = 4 };
 
 class TComponent : public TPersistent {
 public:
@@ -48,7 +48,6 @@ public:
     const std::vector<TComponent*>& Components() const { return FComponents; }
     std::string Name;
     unsigned ComponentState = 0;
-    bool Designing() const { return (ComponentState & csDesigning) != 0; }
 
     void InsertComponent(TComponent* c);
     void RemoveComponent(TComponent* c);
