@@ -157,7 +157,6 @@ void TCanvas::SetHandle(HDC dc) {
         FOldFont = FOldBrush = FOldPen = nullptr;
     }
     FDC = dc;
-    FillCount = 0;
     if (FDC) {
         FOldFont = GetCurrentObject(FDC, OBJ_FONT);
         FOldBrush = GetCurrentObject(FDC, OBJ_BRUSH);
@@ -184,7 +183,6 @@ void TCanvas::SelectPen() {
 }
 
 void TCanvas::FillRect(const TRect& r) {
-    ++FillCount;
     RECT rc{r.Left, r.Top, r.Right, r.Bottom};
     ::FillRect(FDC, &rc, Brush.Handle());
     Changed();

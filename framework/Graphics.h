@@ -149,8 +149,6 @@ public:
     TPoint TextExtent(const std::string& text);
     int TextHeight(const std::string& text) { return TextExtent(text).Y; }
     int DrawTextIn(const std::string& text, TRect& r, UINT format);
-    // Counts calls of FillRect since the handle was set (a paint's cost is its fills).
-    int FillCount = 0;
     // After every drawing: what owns the surface (a bitmap) hears that it changed.
     TNotifyEvent OnChange;
 
