@@ -28,10 +28,6 @@ public:
     bool ParentFont() const { return FParentFont; }
     void SetParentFont(bool v);
 
-    // Whether the form resource stores Color and Font: only while the column keeps its own.
-    bool IsStoredColor() const { return !FParentColor; }
-    bool IsStoredFont() const { return !FParentFont; }
-
     void ParentColorChanged();
     void ParentFontChanged();
     // Sets the canvas's brush and font for this column's cells: on a selected row only the

@@ -506,8 +506,10 @@ TEST_F(MCCBox, ColumnsFollowTheComboBoxFontAndColourUntilGivenTheirOwn) {
             EXPECT_EQ(c->Font()->Height(), r.heights[i]);
             EXPECT_EQ(c->ParentColor(), r.parentColour[i]);
             EXPECT_EQ(c->ParentFont(), r.parentFont[i]);
-            EXPECT_EQ(c->IsStoredColor(), !r.parentColour[i]);
-            EXPECT_EQ(c->IsStoredFont(), !r.parentFont[i]);
+            // What the column's cells are painted with.
+            c->PrepareCanvas(box, false);
+            EXPECT_EQ(box->Canvas()->Brush.Color(), r.colours[i]);
+            EXPECT_EQ(box->Canvas()->Font.Height(), r.heights[i]);
         }
     }
     // A column added now starts with the combo box's colour and a copy of its font.
