@@ -83,18 +83,6 @@ std::uint32_t ColorToPixel(TColor color) {
     return ColorToPixel(color, SystemColor);
 }
 
-TShiftState CurrentShiftState() {
-    auto held = [](int key) { return GetKeyState(key) < 0; };
-    TShiftState shift = 0;
-    if (held(VK_LBUTTON)) shift |= ssLeft;
-    if (held(VK_RBUTTON)) shift |= ssRight;
-    if (held(VK_MBUTTON)) shift |= ssMiddle;
-    if (held(VK_SHIFT)) shift |= ssShift;
-    if (held(VK_CONTROL)) shift |= ssCtrl;
-    if (held(VK_MENU)) shift |= ssAlt;
-    return shift;
-}
-
 TShineSpeedButton::TShineSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner) {
     // Clicks are raised by the button itself, so the framework's click generation is off.
     ControlStyle = csCaptureMouse | csOpaque | csDoubleClicks;
@@ -150,10 +138,10 @@ template <class T> void TShineSpeedButton::Store(T& field, T value) {
 }
 
 void TShineSpeedButton::SetClickDownHook(bool value) {
-    Store(FClickDownHook, value);
+    Store(FMachine.V.ClickDownHook, value);
 }
 void TShineSpeedButton::SetAccelCharDown(bool value) {
-    Store(FAccelCharDown, value);
+    Store(FMachine.V.AccelCharDown, value);
 }
 void TShineSpeedButton::SetFrameType(TFrameType value) {
     Store(FFrameType, value);

@@ -63,7 +63,7 @@ private:
 
 using TShineMouseEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 
-class TShineSpeedButton : public TGraphicControl {
+class TShineSpeedButton : public TGraphicControl, public TGroupLatch {
 public:
     explicit TShineSpeedButton(TComponent* AOwner);
     ~TShineSpeedButton() override;
@@ -71,13 +71,13 @@ public:
 
     // Published properties, in published order. Font and SetFont are the button's own
     // font, not the base control's, which takes no part in drawing.
-    int GroupIndex() const { return FGroupIndex; }
+    int GroupIndex() const { return FMachine.V.GroupIndex; }
     void SetGroupIndex(int value);
-    bool Down() const { return FDown; }
+    bool Down() const override { return FMachine.V.Down; }
     void SetDown(bool value);
-    bool ClickDownHook() const { return FClickDownHook; }
+    bool ClickDownHook() const { return FMachine.V.ClickDownHook; }
     void SetClickDownHook(bool value);
-    bool AccelCharDown() const { return FAccelCharDown; }
+    bool AccelCharDown() const { return FMachine.V.AccelCharDown; }
     void SetAccelCharDown(bool value);
     TFrameType FrameType() const { return FFrameType; }
     void SetFrameType(TFrameType value);
@@ -111,7 +111,7 @@ public:
     void SetFontShadow(TColor value);
     TFont* ActiveFont() const { return FActiveFont.get(); }
     void SetActiveFont(TFont* value);
-    bool AllowAllUp() const { return FAllowAllUp; }
+    bool AllowAllUp() const override { return FMachine.V.AllowAllUp; }
     void SetAllowAllUp(bool value);
     TButtonLayout Layout() const { return FLayout; }
     void SetLayout(TButtonLayout value);
@@ -124,7 +124,7 @@ public:
     TShineMouseEvent OnMouseEnter;
     TShineMouseEvent OnMouseLeave;
 
-    TShineButtonState State() const { return FState; }
+    TShineButtonState State() const { return FMachine.V.State; }
     TTimer* ActiveButtonTimer() const { return FActiveButtonTimer; }
 
     // The image of the glyph for the current state, owned by the caller; null when
@@ -139,16 +139,12 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    virtual void MouseEnter(TShiftState Shift, int X, int Y);
-    virtual void MouseLeave(TShiftState Shift, int X, int Y);
 
     void BackDraw(TCanvas* canvas);
     void ImageDraw(TCanvas* canvas);
     void FrameDraw(TCanvas* canvas);
     void CalcDrawPosition(TCanvas* canvas, TPoint& glyphPos, TRect& captionRect);
 
-    void GroupUpdateStatus(int Index);
-    void UpdateTracking();
     void ActiveButtonTimerOnTimer(TObject* Sender);
 
     void GlyphOnChange(TObject* Sender);
@@ -170,37 +166,25 @@ protected:
         void Invalidate() override;
         void Repaint() override;
         void SetTimerEnabled(bool on) override;
-        void PerformMouseEnter() override;
-        void PerformMouseLeave() override;
-        void CallMouseLeave() override;
-        void CallClick() override;
-        void BaseClick() override;
-        void BaseDblClick() override;
+        void FireMouseEnter() override;
+        void FireMouseLeave() override;
+        void FireClick() override;
+        void FireDblClick() override;
         void AnnounceGroup(int groupIndex, bool down, bool allowAllUp) override;
 
     private:
         TShineSpeedButton& B;
     };
     Host FHost{*this};
-    // The transition rules and the variables they work on. The fields below are the
-    // machine's own, under the names the painting code and descendants use.
+    // The transition rules and the variables they work on: the state, the mouse-inside
+    // and pressing flags, Down and the group fields live in the machine alone.
     ShineStateMachine FMachine{FHost};
-    TShineButtonState& FState = FMachine.V.State;
-    bool& FMouseInside = FMachine.V.MouseInside;
-    bool& FPressing = FMachine.V.Pressing;
-    // The standard speed button that tells the group this button's state; it lives only
-    // while the announcement runs.
-    TSpeedButton* FGroupAnnouncer = nullptr;
     // One of the button's components; the destructor frees it before anything else.
     TTimer* FActiveButtonTimer = nullptr;
 
 private:
     template <class T> void Store(T& field, T value);
 
-    int& FGroupIndex = FMachine.V.GroupIndex;
-    bool& FDown = FMachine.V.Down;
-    bool& FClickDownHook = FMachine.V.ClickDownHook;
-    bool& FAccelCharDown = FMachine.V.AccelCharDown;
     TFrameType FFrameType = ftNormalFrame;
     bool FTransparent = false;
     bool FActiveFrame = true;
@@ -217,7 +201,6 @@ private:
     TColor FFontHighlight = clNone;
     TColor FFontShadow = clNone;
     std::unique_ptr<TFont> FActiveFont;
-    bool& FAllowAllUp = FMachine.V.AllowAllUp;
     TButtonLayout FLayout = blGlyphLeft;
     int FMargin = -1;
     int FSpacing = 4;
@@ -226,5 +209,3 @@ private:
 
 // The colour as a pixel of 32-bit images (0x00RRGGBB), system colours resolved.
 std::uint32_t ColorToPixel(TColor color);
-// Mouse buttons, Shift, Ctrl and Alt as the keyboard reports them right now.
-TShiftState CurrentShiftState();

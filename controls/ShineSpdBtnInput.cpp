@@ -34,14 +34,11 @@ void TShineSpeedButton::Dispatch(TMessage& Message) {
         Invalidate();
         return;
     case CM_MOUSEENTER:
-    case CM_MOUSELEAVE: {
-        const TPoint p = ScreenToClient(CursorPos());
-        if (Message.Msg == CM_MOUSEENTER)
-            MouseEnter(CurrentShiftState(), p.X, p.Y);
-        else
-            MouseLeave(CurrentShiftState(), p.X, p.Y);
+        FMachine.MouseEnter();
         return;
-    }
+    case CM_MOUSELEAVE:
+        FMachine.MouseLeave();
+        return;
     case CM_BUTTONPRESSED:
         CMButtonPressed(Message);
         return;
@@ -69,10 +66,9 @@ void TShineSpeedButton::CMDialogChar(TMessage& Message) {
 }
 
 void TShineSpeedButton::CMButtonPressed(TMessage& Message) {
-    // Only standard speed buttons announce (shine buttons through one of their own), so
-    // any other sender is treated as none.
-    auto* sender = dynamic_cast<TSpeedButton*>(reinterpret_cast<TObject*>(Message.LParam));
-    FMachine.ButtonPressed(static_cast<int>(Message.WParam), sender == nullptr, sender == FGroupAnnouncer,
+    // Only latching buttons carry a group's values, so any other sender is treated as none.
+    auto* sender = dynamic_cast<const TGroupLatch*>(reinterpret_cast<TObject*>(Message.LParam));
+    FMachine.ButtonPressed(static_cast<int>(Message.WParam), sender == nullptr, sender == this,
                            sender && sender->Down(), sender && sender->AllowAllUp());
 }
 
@@ -93,24 +89,11 @@ void TShineSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
     FMachine.MouseUp(ClientRect().Contains({X, Y}));
 }
 
-void TShineSpeedButton::MouseEnter(TShiftState Shift, int X, int Y) {
-    if (OnMouseEnter) OnMouseEnter(this, Shift, X, Y);
-    FMachine.MouseEnter();
-}
-
-void TShineSpeedButton::MouseLeave(TShiftState Shift, int X, int Y) {
-    if (OnMouseLeave) OnMouseLeave(this, Shift, X, Y);
-    FMachine.MouseLeave();
-}
-
-void TShineSpeedButton::UpdateTracking() {
-    FMachine.UpdateTracking();
-}
-
 void TShineSpeedButton::ActiveButtonTimerOnTimer(TObject*) {
     FMachine.TimerTick(ClientRect().Contains(ScreenToClient(CursorPos())));
 }
 
+// A click from outside (the mouse and accelerators click through the machine itself).
 void TShineSpeedButton::Click() {
     FMachine.Click();
 }
@@ -119,10 +102,6 @@ void TShineSpeedButton::Click() {
 
 void TShineSpeedButton::SetDown(bool value) {
     FMachine.SetDown(value);
-}
-
-void TShineSpeedButton::GroupUpdateStatus(int Index) {
-    FMachine.GroupUpdateStatus(Index);
 }
 
 // ---- The platform's answers -----------------------------------------------------
@@ -151,46 +130,26 @@ void TShineSpeedButton::Host::Repaint() {
 void TShineSpeedButton::Host::SetTimerEnabled(bool on) {
     B.FActiveButtonTimer->SetEnabled(on);
 }
-void TShineSpeedButton::Host::PerformMouseEnter() {
-    B.Perform(CM_MOUSEENTER);
-}
-void TShineSpeedButton::Host::PerformMouseLeave() {
-    B.Perform(CM_MOUSELEAVE);
-}
-void TShineSpeedButton::Host::CallMouseLeave() {
+void TShineSpeedButton::Host::FireMouseEnter() {
+    if (!B.OnMouseEnter) return;
     const TPoint p = B.ScreenToClient(CursorPos());
-    B.MouseLeave(CurrentShiftState(), p.X, p.Y);
+    B.OnMouseEnter(&B, CurrentShiftState(), p.X, p.Y);
 }
-void TShineSpeedButton::Host::CallClick() {
-    B.Click();
+void TShineSpeedButton::Host::FireMouseLeave() {
+    if (!B.OnMouseLeave) return;
+    const TPoint p = B.ScreenToClient(CursorPos());
+    B.OnMouseLeave(&B, CurrentShiftState(), p.X, p.Y);
 }
-void TShineSpeedButton::Host::BaseClick() {
+void TShineSpeedButton::Host::FireClick() {
     B.TGraphicControl::Click();
 }
-void TShineSpeedButton::Host::BaseDblClick() {
+void TShineSpeedButton::Host::FireDblClick() {
     B.DblClick();
 }
 
-void TShineSpeedButton::Host::AnnounceGroup(int groupIndex, bool down, bool allowAllUp) {
-    TWinControl* parent = B.Parent();
-    // Setting the announcer's values already announces them, so it is known as this
-    // button's own before the first one.
-    B.FGroupAnnouncer = new TSpeedButton(parent);
-    struct Release {
-        TShineSpeedButton& b;
-        TWinControl* parent;
-        ~Release() {
-            parent->RemoveControl(b.FGroupAnnouncer);
-            delete b.FGroupAnnouncer;
-            b.FGroupAnnouncer = nullptr;
-        }
-    } release{B, parent};
-    TSpeedButton& a = *B.FGroupAnnouncer;
-    a.SetVisible(false);
-    parent->InsertControl(&a);
-    a.SetGroupIndex(groupIndex);
-    a.SetAllowAllUp(allowAllUp);
-    a.SetDown(down);
-    TMessage m{CM_BUTTONPRESSED, static_cast<WPARAM>(groupIndex), reinterpret_cast<LPARAM>(static_cast<TObject*>(&a)), 0};
-    parent->Broadcast(m);
+void TShineSpeedButton::Host::AnnounceGroup(int groupIndex, bool, bool) {
+    // The receivers read Down and AllowAllUp from this button, which holds them already.
+    TMessage m{CM_BUTTONPRESSED, static_cast<WPARAM>(groupIndex),
+               reinterpret_cast<LPARAM>(static_cast<TObject*>(&B)), 0};
+    B.Parent()->Broadcast(m);
 }

@@ -30,7 +30,7 @@ std::unique_ptr<TBitmap> TShineSpeedButton::CreateStateGlyph() {
     for (int y = 0; y < h; ++y)
         std::copy_n(glyph.ScanLine(y), w, source.Row(y));
     GlyphEffectInput in;
-    in.State = FState;
+    in.State = State();
     in.ActiveImage = FActiveImage;
     in.DisabledImage = FDisabledImage;
     in.ShinePixel = ColorToPixel(FShineColor);
@@ -69,7 +69,7 @@ void TShineSpeedButton::Paint() {
 
 void TShineSpeedButton::BackDraw(TCanvas* canvas) {
     if (FTransparent) return;
-    const TShineBtnColors& look = UsesPressedLook(FState) ? *FPressedColors : *FColors;
+    const TShineBtnColors& look = UsesPressedLook(State()) ? *FPressedColors : *FColors;
     const TRect client = ClientRect();
     if (!look.Gradation()) {
         canvas->Brush.SetStyle(bsSolid);
@@ -112,16 +112,16 @@ void TShineSpeedButton::CalcDrawPosition(TCanvas* canvas, TPoint& glyphPos, TRec
 }
 
 void TShineSpeedButton::ImageDraw(TCanvas* canvas) {
-    canvas->Font.Assign(UsesActiveFont(FState) ? FActiveFont.get() : FFont.get());
+    canvas->Font.Assign(UsesActiveFont(State()) ? FActiveFont.get() : FFont.get());
     std::unique_ptr<TBitmap> glyph = CreateStateGlyph();
     TPoint at;
     TRect captionRect;
     CalcDrawPosition(canvas, at, captionRect);
-    const TPoint shift = PressedOffset(FState);
+    const TPoint shift = PressedOffset(State());
 
     if (glyph) {
         at = {at.X + shift.X, at.Y + shift.Y};
-        if (FState == sbsDisabled && FDisabledImage == diDefault) {
+        if (State() == sbsDisabled && FDisabledImage == diDefault) {
             const std::array<std::pair<TColor, TPoint>, 2> passes{
                 {{FDisabledHighlight, {at.X + 1, at.Y + 1}}, {FDisabledShadow, at}}};
             for (const auto& [color, p] : passes) {
@@ -144,7 +144,7 @@ void TShineSpeedButton::ImageDraw(TCanvas* canvas) {
     captionRect = captionRect.Offset(shift.X, shift.Y);
     canvas->Brush.SetStyle(bsClear);
     const TColor fontColor = canvas->Font.Color();
-    for (const TCaptionCopy& copy : CaptionCopies(FState, FFontShadow, FFontHighlight)) {
+    for (const TCaptionCopy& copy : CaptionCopies(State(), FFontShadow, FFontHighlight)) {
         TColor color = fontColor;
         switch (copy.Source) {
         case TCaptionSource::FontColor:
@@ -170,10 +170,10 @@ void TShineSpeedButton::ImageDraw(TCanvas* canvas) {
 }
 
 void TShineSpeedButton::FrameDraw(TCanvas* canvas) {
-    if (!FrameShown(FState, FActiveFrame, FUpFrame, FDownFrame)) return;
+    if (!FrameShown(State(), FActiveFrame, FUpFrame, FDownFrame)) return;
     canvas->Pen.SetStyle(psSolid);
     canvas->Pen.SetWidth(1);
-    for (const TSegment& s : FrameSegments(FFrameType, UsesPressedLook(FState), Width(), Height(),
+    for (const TSegment& s : FrameSegments(FFrameType, UsesPressedLook(State()), Width(), Height(),
                                            FColors->Values(), FPressedColors->Values())) {
         canvas->Pen.SetColor(s.Color);
         canvas->MoveTo(s.From.X, s.From.Y);

@@ -43,8 +43,8 @@ void TSpeedButton::Dispatch(TMessage& msg) {
         return;
     }
     if (static_cast<int>(msg.WParam) != FGroupIndex) return;
-    // Any latching button may announce; only speed buttons carry values to adopt.
-    auto* sender = dynamic_cast<TSpeedButton*>(reinterpret_cast<TObject*>(msg.LParam));
+    // Any control may announce; only latching buttons carry values to adopt.
+    auto* sender = dynamic_cast<const TGroupLatch*>(reinterpret_cast<TObject*>(msg.LParam));
     if (!sender || sender == this) return;
     if (sender->Down() && FDown) {
         FDown = false;

@@ -5,7 +5,17 @@
 // down or the group's all-up rule changes; other latching buttons hear the same message.
 #include "framework/Controls.h"
 
-class TSpeedButton : public TGraphicControl {
+// A button that latches in a group: what an announcing button tells the others.
+class TGroupLatch {
+public:
+    virtual bool Down() const = 0;
+    virtual bool AllowAllUp() const = 0;
+
+protected:
+    ~TGroupLatch() = default;
+};
+
+class TSpeedButton : public TGraphicControl, public TGroupLatch {
 public:
     explicit TSpeedButton(TComponent* AOwner);
     const char* ClassName() const override { return "TSpeedButton"; }
@@ -15,9 +25,9 @@ public:
     void SetGroupIndex(int value);
     // Outside a group a button never stays down; in a group without all-up the down
     // button goes up only when another one goes down.
-    bool Down() const { return FDown; }
+    bool Down() const override { return FDown; }
     void SetDown(bool value);
-    bool AllowAllUp() const { return FAllowAllUp; }
+    bool AllowAllUp() const override { return FAllowAllUp; }
     void SetAllowAllUp(bool value);
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;

@@ -13,6 +13,17 @@ TShiftState ShiftFromKeys(WPARAM keys) {
     return s;
 }
 
+TShiftState CurrentShiftState() {
+    auto held = [](int key) { return GetKeyState(key) < 0; };
+    WPARAM keys = 0;
+    if (held(VK_SHIFT)) keys |= MK_SHIFT;
+    if (held(VK_CONTROL)) keys |= MK_CONTROL;
+    if (held(VK_LBUTTON)) keys |= MK_LBUTTON;
+    if (held(VK_RBUTTON)) keys |= MK_RBUTTON;
+    if (held(VK_MBUTTON)) keys |= MK_MBUTTON;
+    return ShiftFromKeys(keys);
+}
+
 // ---------------------------------------------------------------- TControl
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {

@@ -41,6 +41,8 @@ using TMouseMoveEvent = std::function<void(TObject*, TShiftState, int X, int Y)>
 
 // The shift state carried by a mouse message's key flags.
 TShiftState ShiftFromKeys(WPARAM keys);
+// The same for the keys and mouse buttons held right now.
+TShiftState CurrentShiftState();
 
 class TControl : public TComponent {
 public:

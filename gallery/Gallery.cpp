@@ -22,7 +22,7 @@ class TShowcaseButton : public TShineSpeedButton {
 public:
     using TShineSpeedButton::TShineSpeedButton;
     void ShowState(TShineButtonState state) {
-        FState = state;
+        FMachine.V.State = state;
         Invalidate();
     }
 };

@@ -35,7 +35,7 @@ void ShineStateMachine::MouseUp(bool inside) {
         H.Repaint();
     }
     V.Pressing = false;
-    if (inside) H.CallClick();
+    if (inside) Click();
     UpdateTracking();
 }
 
@@ -45,12 +45,13 @@ void ShineStateMachine::UpdateTracking() {
     // The opposite first, so the enter or leave handling does not stop at its first test.
     V.MouseInside = !over;
     if (over)
-        H.PerformMouseEnter();
+        MouseEnter();
     else
-        H.PerformMouseLeave();
+        MouseLeave();
 }
 
 void ShineStateMachine::MouseEnter() {
+    H.FireMouseEnter();
     if (V.MouseInside || !H.Enabled() || H.AutoDrag() || H.CaptureHeld()) return;
     V.MouseInside = true;
     if (V.State == sbsUp) V.State = sbsActive;
@@ -60,6 +61,7 @@ void ShineStateMachine::MouseEnter() {
 }
 
 void ShineStateMachine::MouseLeave() {
+    H.FireMouseLeave();
     if (!V.MouseInside || !H.Enabled() || V.Pressing) return;
     H.SetTimerEnabled(false);
     V.MouseInside = false;
@@ -75,7 +77,7 @@ void ShineStateMachine::TimerTick(bool cursorInside) {
     }
     if (cursorInside) return;
     // The mouse left without a leave message arriving.
-    H.CallMouseLeave();
+    MouseLeave();
 }
 
 void ShineStateMachine::Click() {
@@ -84,7 +86,7 @@ void ShineStateMachine::Click() {
         V.State = sbsActiveDown;
         H.Repaint();
     }
-    H.BaseClick();
+    H.FireClick();
     if (V.ClickDownHook) {
         V.State = saved;
         H.Repaint();
@@ -92,7 +94,7 @@ void ShineStateMachine::Click() {
 }
 
 void ShineStateMachine::DoubleClicked() {
-    if (V.Down) H.BaseDblClick();
+    if (V.Down) H.FireDblClick();
 }
 
 void ShineStateMachine::EnabledChanged() {
@@ -104,7 +106,7 @@ void ShineStateMachine::EnabledChanged() {
 
 bool ShineStateMachine::Accelerator() {
     if (V.AccelCharDown) SetDown(!V.Down);
-    H.CallClick();
+    Click();
     return true;
 }
 

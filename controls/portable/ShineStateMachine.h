@@ -1,8 +1,8 @@
 #pragma once
 // How the shine button moves between its visual states: the rules over the state, the
 // mouse-inside and pressing flags, Down and the group fields, with everything the
-// platform knows or does reached through the host. The button is a thin adapter: it
-// fires its events, then hands each message to the machine.
+// platform knows or does reached through the host. The button owns the machine and hands
+// each message to it; the machine reaches the button only through the host.
 #include "controls/portable/ShineTypes.h"
 
 struct ShineButtonVars {
@@ -29,19 +29,14 @@ public:
     virtual void Invalidate() = 0;      // a deferred repaint
     virtual void Repaint() = 0;         // paints at once
     virtual void SetTimerEnabled(bool on) = 0;
-    // Delivers CM_MOUSEENTER / CM_MOUSELEAVE to the button at once (its handlers fire the
-    // events and come back to MouseEnter / MouseLeave).
-    virtual void PerformMouseEnter() = 0;
-    virtual void PerformMouseLeave() = 0;
-    // The button's own MouseLeave with the current shift state and cursor position.
-    virtual void CallMouseLeave() = 0;
-    // The button's Click (which comes back to Click below).
-    virtual void CallClick() = 0;
-    // The base class's click and double click: OnClick (or the action), OnDblClick.
-    virtual void BaseClick() = 0;
-    virtual void BaseDblClick() = 0;
+    // The button's events: OnMouseEnter / OnMouseLeave with the current shift state and
+    // cursor position, OnClick (or the action), OnDblClick.
+    virtual void FireMouseEnter() = 0;
+    virtual void FireMouseLeave() = 0;
+    virtual void FireClick() = 0;
+    virtual void FireDblClick() = 0;
     // Tells every control of the parent, synchronously, that this button's group is
-    // (GroupIndex, Down, AllowAllUp) now, through a temporary announcer.
+    // (GroupIndex, Down, AllowAllUp) now.
     virtual void AnnounceGroup(int groupIndex, bool down, bool allowAllUp) = 0;
 };
 
@@ -54,6 +49,7 @@ public:
     void MouseMove(bool inside);
     void MouseUp(bool inside);
     void UpdateTracking();
+    // The mouse entered or left the button (the events fire even when the look stays).
     void MouseEnter();
     void MouseLeave();
     void TimerTick(bool cursorInside);
@@ -68,8 +64,8 @@ public:
     void SetGroupIndex(int value);
     void SetAllowAllUp(bool value);
     void GroupUpdateStatus(int index);
-    // A group notification from a sender with these values (senderIsOwn: this button's
-    // own announcer; senderNull: no sender).
+    // A group notification from a sender with these values (senderIsOwn: this button
+    // itself; senderNull: no sender).
     void ButtonPressed(int groupIndex, bool senderNull, bool senderIsOwn, bool senderDown,
                        bool senderAllowAllUp);
     // Painting a disabled control.

@@ -26,22 +26,11 @@ struct FakeButton : ShineButtonHost {
     void Invalidate() override { log.push_back("invalidate"); }
     void Repaint() override { log.push_back("repaint " + std::to_string(m.V.State)); }
     void SetTimerEnabled(bool on) override { timer = on; }
-    // The tracking messages and the timer's direct call, as the machine asks for them.
-    void PerformMouseEnter() override {
-        log.push_back("perform enter");
-        m.MouseEnter();
-    }
-    void PerformMouseLeave() override {
-        log.push_back("perform leave");
-        m.MouseLeave();
-    }
-    void CallMouseLeave() override {
-        log.push_back("call leave");
-        m.MouseLeave();
-    }
-    void CallClick() override { m.Click(); }
-    void BaseClick() override { log.push_back("OnClick " + std::to_string(m.V.State)); }
-    void BaseDblClick() override { log.push_back("OnDblClick"); }
+    // The events, each with the state the machine has when it fires them.
+    void FireMouseEnter() override { log.push_back("OnMouseEnter " + std::to_string(m.V.State)); }
+    void FireMouseLeave() override { log.push_back("OnMouseLeave " + std::to_string(m.V.State)); }
+    void FireClick() override { log.push_back("OnClick " + std::to_string(m.V.State)); }
+    void FireDblClick() override { log.push_back("OnDblClick"); }
     void AnnounceGroup(int index, bool down, bool allowAllUp) override;
 
     // A press and release as the framework delivers them (events first).
@@ -87,7 +76,7 @@ TEST(ShineStateMachine, APlainClickFiresInOrderAndLeavesTheButtonLitWithTheTimer
     b.Press();
     b.Release(true);
     EXPECT_EQ(b.log, (std::vector<std::string>{"OnMouseDown", "invalidate", "OnMouseUp", "repaint 3", "OnClick 3",
-                                               "perform enter", "repaint 2"}));
+                                               "OnMouseEnter 3", "repaint 2"}));
     EXPECT_EQ(b.m.V.State, sbsActive);
     EXPECT_TRUE(b.m.V.MouseInside);
     EXPECT_TRUE(b.timer);
@@ -175,8 +164,8 @@ TEST(ShineStateMachine, DisablingClearsDownAndEnteringIsRefusedWhileDisabledDrag
     EXPECT_FALSE(a.m.V.Down);
     EXPECT_EQ(a.m.V.State, sbsDisabled);
     a.log.clear();
-    a.Enter();  // refused: no repaint, no timer
-    EXPECT_EQ(a.log, std::vector<std::string>{});
+    a.Enter();  // refused: the event fires, but no repaint, no timer
+    EXPECT_EQ(a.log, std::vector<std::string>{"OnMouseEnter 4"});
     EXPECT_FALSE(a.timer);
     EXPECT_FALSE(a.m.V.MouseInside);
     EXPECT_EQ(a.m.V.State, sbsDisabled);
@@ -202,7 +191,7 @@ TEST(ShineStateMachine, TheTimerCatchesAMissedLeave) {
     b.cursorOver = false;
     b.m.TimerTick(false);
     EXPECT_EQ(b.m.V.State, sbsUp);
-    EXPECT_EQ(b.log, (std::vector<std::string>{"call leave", "repaint 3"}));
+    EXPECT_EQ(b.log, (std::vector<std::string>{"OnMouseLeave 2", "repaint 3"}));
     EXPECT_FALSE(b.timer);
 }
 

@@ -16,8 +16,7 @@ namespace {
 
 class TLoggedButton : public TShineSpeedButton {
 public:
-    using TShineSpeedButton::FMouseInside;
-    using TShineSpeedButton::FPressing;
+    using TShineSpeedButton::FMachine;
     using TShineSpeedButton::TShineSpeedButton;
     void Paint() override {
         ++Paints;
@@ -114,7 +113,7 @@ TEST_F(ShineInput, APlainClickFiresDownUpClickAndLeavesTheButtonLitWithTheTimerR
     ClickOn(btn[0]);
     EXPECT_EQ(Folded(log), (Events{"A enter", "A down", "A up", "A click", "A enter"}));
     EXPECT_EQ(btn[0]->State(), sbsActive);
-    EXPECT_TRUE(btn[0]->FMouseInside);
+    EXPECT_TRUE(btn[0]->FMachine.V.MouseInside);
     EXPECT_TRUE(btn[0]->ActiveButtonTimer()->Enabled());
     EXPECT_EQ(GetCapture(), nullptr);
 }
@@ -146,9 +145,9 @@ TEST_F(ShineInput, PressingAndMovingFollowsTheCursorAndOnlyAReleaseInsideClicks)
         Release(btn[0], s.releaseX, 10);
         TrackMouseControl();
         EXPECT_EQ(btn[0]->State(), s.end);
-        EXPECT_EQ(btn[0]->FMouseInside, s.end == sbsActive);
+        EXPECT_EQ(btn[0]->FMachine.V.MouseInside, s.end == sbsActive);
         EXPECT_EQ(std::count(log.begin(), log.end(), "A click"), s.clicked ? 1 : 0);
-        EXPECT_FALSE(btn[0]->FPressing);
+        EXPECT_FALSE(btn[0]->FMachine.V.Pressing);
         Away();
     }
 }
@@ -225,7 +224,7 @@ TEST_F(ShineInput, EnterAndLeaveEventsFireWhileDisabledButTheLookStays) {
     btn[0]->Perform(CM_MOUSELEAVE);
     EXPECT_EQ(log, (Events{"A enter", "A enter", "A leave", "A leave"}));
     EXPECT_EQ(btn[0]->State(), sbsDisabled);
-    EXPECT_FALSE(btn[0]->FMouseInside);
+    EXPECT_FALSE(btn[0]->FMachine.V.MouseInside);
 }
 
 TEST_F(ShineInput, TrackingTellsTheOldControlThenTheNewOneAndOnlyTheCapturingOneWhileCaptured) {
@@ -269,7 +268,7 @@ TEST_F(ShineInput, TheTimerNoticesAMissedLeaveWithinATick) {
         ASSERT_EQ(btn[0]->State(), latched ? sbsActiveDown : sbsActive);
         log.clear();
         SetCursorPos(5, 700); // gone, with no tracking step to say so
-        EXPECT_TRUE(TestSupport::PumpUntil([&] { return !btn[0]->FMouseInside; }, 1000));
+        EXPECT_TRUE(TestSupport::PumpUntil([&] { return !btn[0]->FMachine.V.MouseInside; }, 1000));
         EXPECT_EQ(log, (Events{"A leave"}));
         EXPECT_EQ(btn[0]->State(), latched ? sbsDown : sbsUp);
         EXPECT_FALSE(btn[0]->ActiveButtonTimer()->Enabled());

@@ -10,8 +10,7 @@ namespace {
 
 class TPaintButton : public TShineSpeedButton {
 public:
-    using TShineSpeedButton::FPressing;
-    using TShineSpeedButton::FState;
+    using TShineSpeedButton::FMachine;
     TPaintButton(int w, int h) : TShineSpeedButton(nullptr) {
         SetBounds(0, 0, w, h);
         // Plain white faces and no frames unless a test wants them.
@@ -72,9 +71,9 @@ TEST(ShineButtonPaint, PressedStateShiftsGlyphAndCaptionByOnePixel) {
     TPaintButton b(60, 24);
     SetSmallGlyph(b);
     b.SetCaption("Ag");
-    b.FState = sbsUp;
+    b.FMachine.V.State = sbsUp;
     auto up = PaintedImage(b);
-    b.FState = sbsDown;
+    b.FMachine.V.State = sbsDown;
     auto down = PaintedImage(b);
     int differing = 0;
     for (int y = 0; y + 1 < 24; ++y)
@@ -129,7 +128,7 @@ TEST(ShineButtonPaint, ActiveStateDrawsTheLitGlyph) {
     TPaintButton b(8, 8);
     SetSmallGlyph(b); // drawn at (2, 2)
     b.SetShineColor(clLime);
-    b.FState = sbsActive; // aiFrameLight: a one-pixel outline in the shine colour
+    b.FMachine.V.State = sbsActive; // aiFrameLight: a one-pixel outline in the shine colour
     auto img = PaintedImage(b);
     EXPECT_EQ(img->ScanLine(2)[3], 0x0000FF00u);
     EXPECT_EQ(img->ScanLine(3)[2], 0x0000FF00u);
@@ -143,10 +142,10 @@ TEST(ShineButtonPaint, DisabledCaptionIsEmbossed) {
     b.SetDisabledHighlight(clLime);
     b.SetDisabledShadow(clBlue);
     b.SetEnabled(false);
-    b.FPressing = true;
+    b.FMachine.V.Pressing = true;
     auto img = PaintedImage(b);
     EXPECT_EQ(b.State(), sbsDisabled);
-    EXPECT_FALSE(b.FPressing);
+    EXPECT_FALSE(b.FMachine.V.Pressing);
     // Every shadow pixel whose right-down neighbour is not shadow shows the highlight there.
     int shadow = 0, lit = 0;
     for (int y = 0; y + 1 < 20; ++y)
@@ -261,7 +260,7 @@ TEST(ShineButtonPaint, FramesFollowTheLineConvention) {
         }
         // The enclosed outline keeps the raised set's dark shadow in both looks.
         if (c.type == ftEnclosedFrame) b.PressedColors()->SetDarkShadow(clLime);
-        b.FState = c.state;
+        b.FMachine.V.State = c.state;
         auto img = PaintedImage(b);
         for (int y = 0; y < h; ++y) {
             std::string row;
@@ -292,9 +291,9 @@ TEST(ShineButtonPaint, UpFrameOffStillFramesTheActiveState) {
     TPaintButton b(10, 8);
     b.SetActiveFrame(true);
     b.Colors()->SetDarkShadow(clRed);
-    b.FState = sbsUp;
+    b.FMachine.V.State = sbsUp;
     EXPECT_EQ(PaintedImage(b)->ScanLine(7)[9], 0x00FFFFFFu);
-    b.FState = sbsActive;
+    b.FMachine.V.State = sbsActive;
     EXPECT_EQ(PaintedImage(b)->ScanLine(7)[9], 0x00FF0000u);
 }
 

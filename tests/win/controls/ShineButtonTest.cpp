@@ -17,11 +17,9 @@ bool Same(const TShineColorValues& a, const TShineColorValues& b) {
            a.GradVertical == b.GradVertical && a.Gradation == b.Gradation;
 }
 
-// Counts repaint requests and paints; exposes the state for the painting tests.
+// Counts repaint requests and paints.
 class TTestButton : public TShineSpeedButton {
 public:
-    using TShineSpeedButton::FPressing;
-    using TShineSpeedButton::FState;
     using TShineSpeedButton::TShineSpeedButton;
     void Invalidate() override {
         ++Invalidates;
