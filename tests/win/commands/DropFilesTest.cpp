@@ -165,12 +165,12 @@ TEST(DropFiles, FolderTest) {
     EXPECT_FALSE(IsExistingFolder(TestSupport::Widen(deep + "\\gone")));
 }
 
-#include "app/ShellLaunch.h"
+#include "app/ShellQueries.h"
 
-TEST(ShellLaunch, ExplorerIsTakenFromTheWindowsFolderNeverTheSearchPath) {
+TEST(ShellQueries, ExplorerIsTakenFromTheWindowsFolderNeverTheSearchPath) {
     wchar_t win[MAX_PATH];
     GetWindowsDirectoryW(win, MAX_PATH);
-    const std::wstring exe = ShellLaunch::ExplorerExe();
+    const std::wstring exe = ShellQueries::ExplorerExe();
     EXPECT_EQ(exe, std::wstring(win) + L"\\EXPLORER.EXE");
     EXPECT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES);
 }
