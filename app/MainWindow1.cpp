@@ -4,7 +4,7 @@
 #include "app/FolderLook.h"
 #include "app/ShellQueries.h"
 #include "app/WidePath.h"
-#include "app/portable/EntryString.h"
+#include "app/portable/ListFile.h"
 #include "app/portable/LaunchParams.h"
 #include "app/portable/LaunchPath.h"
 #include "app/portable/PathRules.h"

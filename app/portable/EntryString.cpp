@@ -34,7 +34,3 @@ std::wstring QuotedField(std::wstring_view quote, std::wstring_view field) {
     AppendQuoted(s, quote, field);
     return s;
 }
-
-std::string ListFilePath(std::string_view exeFolder) {
-    return std::string(exeFolder) + "/DirList.txt";
-}

@@ -30,3 +30,7 @@ std::string WriteListLines(const std::vector<std::string>& entries) {
     }
     return out;
 }
+
+std::string ListFilePath(std::string_view exeFolder) {
+    return std::string(exeFolder) + "/DirList.txt";
+}

@@ -21,12 +21,6 @@ TEST(EntryString, QuotesNameAndPathDoublingTheQuoteInside) {
         EXPECT_EQ(MakeEntryString(c.quote, c.name, c.path), c.entry);
 }
 
-TEST(EntryString, ListFileIsJoinedWithASlash) {
-    EXPECT_EQ(ListFilePath("C:\\Tools"), "C:\\Tools/DirList.txt");
-    EXPECT_EQ(ListFilePath("C:\\"), "C:\\/DirList.txt");
-    EXPECT_EQ(ListFilePath(""), "/DirList.txt");
-}
-
 TEST(LaunchParams, ExplorerGetsTheWholePathInQuotes) {
     EXPECT_EQ(ExplorerParameters(L"C:\\Tools"), L"/n,/e,\"C:\\Tools\"");
     EXPECT_EQ(ExplorerParameters(L"C:\\Program Files,x y"), L"/n,/e,\"C:\\Program Files,x y\"");

@@ -70,4 +70,10 @@ TEST(ListFile, ManyLinesRoundTrip) {
     EXPECT_EQ(ReadListLines(WriteListLines(entries)), entries);
 }
 
+TEST(ListFile, PathIsJoinedWithASlash) {
+    EXPECT_EQ(ListFilePath("C:\\Tools"), "C:\\Tools/DirList.txt");
+    EXPECT_EQ(ListFilePath("C:\\"), "C:\\/DirList.txt");
+    EXPECT_EQ(ListFilePath(""), "/DirList.txt");
+}
+
 } // namespace
