@@ -15,9 +15,3 @@ std::string InstanceObjectName(std::u16string_view normalisedPath) {
     for (int shift = 60; shift >= 0; shift -= 4) name += "0123456789abcdef"[(h >> shift) & 0xF];
     return name;
 }
-
-std::u16string WithoutLongPathPrefix(std::u16string_view path) {
-    if (path.substr(0, 8) == u"\\\\?\\UNC\\") return u"\\\\" + std::u16string(path.substr(8));
-    if (path.substr(0, 4) == u"\\\\?\\") return std::u16string(path.substr(4));
-    return std::u16string(path);
-}

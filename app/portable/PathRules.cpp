@@ -41,3 +41,9 @@ std::string StripTrailingBackslash(std::string_view path, const CodePage& cp) {
         return std::string(path.substr(0, path.size() - 1));
     return std::string(path);
 }
+
+std::u16string WithoutLongPathPrefix(std::u16string_view path) {
+    if (path.substr(0, 8) == u"\\\\?\\UNC\\") return u"\\\\" + std::u16string(path.substr(8));
+    if (path.substr(0, 4) == u"\\\\?\\") return std::u16string(path.substr(4));
+    return std::u16string(path);
+}

@@ -99,4 +99,17 @@ TEST(PathRules, StripTrailingBackslashRemovesOneSingleByteBackslash) {
         EXPECT_EQ(StripTrailingBackslash(c.path, cp), c.stripped) << c.path;
 }
 
+TEST(PathRules, LongPathPrefixIsDropped) {
+    struct {
+        std::u16string_view in, out;
+    } rows[] = {
+        {u"\\\\?\\C:\\A\\DIRLIST.TXT", u"C:\\A\\DIRLIST.TXT"},
+        {u"\\\\?\\UNC\\HOST\\SHARE\\DIRLIST.TXT", u"\\\\HOST\\SHARE\\DIRLIST.TXT"},
+        {u"C:\\A\\DIRLIST.TXT", u"C:\\A\\DIRLIST.TXT"},
+        {u"\\\\HOST\\SHARE\\DIRLIST.TXT", u"\\\\HOST\\SHARE\\DIRLIST.TXT"},
+        {u"\\\\?", u"\\\\?"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(WithoutLongPathPrefix(r.in), r.out);
+}
+
 } // namespace
