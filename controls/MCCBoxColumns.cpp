@@ -91,10 +91,7 @@ void TCBColumn::DrawColumn(TMultiColComboBox* combo, const TRect& rect, const st
         textRect.Right -= combo->Indent();
     else
         textRect.Left += combo->Indent();
-    const McAlignment a = Alignment == taRightJustify ? McAlignment::taRightJustify
-                          : Alignment == taCenter     ? McAlignment::taCenter
-                                                      : McAlignment::taLeftJustify;
-    canvas->DrawTextIn(text, textRect, McCellFormat(a));
+    canvas->DrawTextIn(text, textRect, McCellFormat(Alignment));
 }
 
 // ---------------------------------------------------------------- TCBColumns
