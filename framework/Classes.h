@@ -17,7 +17,7 @@ public:
     virtual void DefaultHandler(TMessage&) {}
 };
 
-// An event: a receiver's handler taking the sender first.
+// The event that tells no more than who sent it.
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 class TPersistent : public TObject {

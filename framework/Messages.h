@@ -1,6 +1,13 @@
 #pragma once
 // The message record handed to every class's Dispatch, and the framework's own control
 // messages (CM_*) and the notifications a parent reflects to the child that sent them (CN_*).
+//
+// The conventions of every class built on the framework:
+// - messages: a class's Dispatch handles its own, a long handling in a member named after
+//   the message (CMDialogChar for CM_DIALOGCHAR), and hands the rest to its base's Dispatch;
+// - events: a public std::function OnXxx, called when set, with the sender first;
+// - properties: a getter Xxx(), a setter SetXxx() and a field FXxx where a change has an
+//   effect, else a plain public field.
 #include <windows.h>
 
 struct TMessage {
