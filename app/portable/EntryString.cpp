@@ -1,4 +1,4 @@
-#include "EntryString.h"
+#include "app/portable/EntryString.h"
 
 namespace {
 

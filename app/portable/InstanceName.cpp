@@ -1,4 +1,4 @@
-#include "InstanceName.h"
+#include "app/portable/InstanceName.h"
 
 #include <cstdint>
 

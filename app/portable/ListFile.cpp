@@ -1,4 +1,4 @@
-#include "ListFile.h"
+#include "app/portable/ListFile.h"
 
 std::vector<std::string> ReadListLines(std::string_view bytes) {
     std::vector<std::string> lines;

@@ -1,4 +1,4 @@
-#include "PathRules.h"
+#include "app/portable/PathRules.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // Byte-string path operations on backslash, colon and dot. A trail byte of a double-byte
 // character (0x5C in 表, ソ, 能) is never taken for a separator. Paths the file system hands
 // out in UTF-16 may carry its long-path prefix.
-#include "../../framework/portable/CodePage.h"
+#include "framework/portable/CodePage.h"
 
 #include <cstddef>
 #include <string>

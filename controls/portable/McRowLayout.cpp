@@ -1,4 +1,4 @@
-#include "McRowLayout.h"
+#include "controls/portable/McRowLayout.h"
 
 #include <algorithm>
 

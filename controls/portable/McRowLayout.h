@@ -4,8 +4,8 @@
 // checked without a device context.
 #include <vector>
 
-#include "../../framework/portable/Alignment.h"
-#include "../../framework/portable/Geometry.h"
+#include "framework/portable/Alignment.h"
+#include "framework/portable/Geometry.h"
 
 // DrawTextA flags of a cell: DT_LEFT 0, DT_RIGHT 2 or DT_CENTER 1, with DT_VCENTER and
 // DT_SINGLELINE (0x24). DT_NOPREFIX is left out on purpose: an ampersand in a name

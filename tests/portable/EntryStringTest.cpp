@@ -1,5 +1,5 @@
-#include "../../app/portable/EntryString.h"
-#include "../../app/portable/LaunchParams.h"
+#include "app/portable/EntryString.h"
+#include "app/portable/LaunchParams.h"
 
 #include <gtest/gtest.h>
 

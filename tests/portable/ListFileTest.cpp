@@ -1,4 +1,4 @@
-#include "../../app/portable/ListFile.h"
+#include "app/portable/ListFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "../../app/portable/PathRules.h"
+#include "app/portable/PathRules.h"
 
 #include <gtest/gtest.h>
 
