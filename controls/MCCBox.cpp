@@ -136,9 +136,7 @@ void TMultiColComboBox::SetTargetColumn(std::uint8_t v) {
 }
 
 void TMultiColComboBox::SetIndent(int v) {
-    if (v == FIndent) return;
-    FIndent = v;
-    Invalidate();
+    if (StoreIfChanged(FIndent, v)) Invalidate();
 }
 
 // Straight to the system control: the entries themselves stay as they are.

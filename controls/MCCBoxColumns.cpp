@@ -30,15 +30,11 @@ void TCBColumn::FontChanged(TObject*) {
 }
 
 void TCBColumn::SetParentColor(bool v) {
-    if (v == FParentColor) return;
-    FParentColor = v;
-    ParentColorChanged();
+    if (StoreIfChanged(FParentColor, v)) ParentColorChanged();
 }
 
 void TCBColumn::SetParentFont(bool v) {
-    if (v == FParentFont) return;
-    FParentFont = v;
-    ParentFontChanged();
+    if (StoreIfChanged(FParentFont, v)) ParentFontChanged();
 }
 
 void TCBColumn::ParentColorChanged() {

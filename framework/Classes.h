@@ -2,6 +2,7 @@
 // The object model: TObject with its per-class message dispatch, TPersistent with
 // assignment, TComponent with ownership (an owner frees its components).
 #include "framework/Messages.h"
+#include "framework/portable/Property.h"
 
 #include <functional>
 #include <string>

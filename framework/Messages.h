@@ -7,7 +7,7 @@
 //   the message (CMDialogChar for CM_DIALOGCHAR), and hands the rest to its base's Dispatch;
 // - events: a public std::function OnXxx, called when set, with the sender first;
 // - properties: a getter Xxx(), a setter SetXxx() and a field FXxx where a change has an
-//   effect, else a plain public field.
+//   effect (StoreIfChanged), else a plain public field.
 #include <windows.h>
 
 struct TMessage {
