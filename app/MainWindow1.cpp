@@ -2,9 +2,9 @@
 
 #include "app/DropFiles.h"
 #include "app/FolderLook.h"
-#include "app/ShellLaunch.h"
+#include "app/ShellQueries.h"
 #include "app/WidePath.h"
-#include "app/portable/EntryString.h"
+#include "app/portable/ListFile.h"
 #include "app/portable/LaunchParams.h"
 #include "app/portable/LaunchPath.h"
 #include "app/portable/PathRules.h"
@@ -352,12 +352,12 @@ std::wstring TMainForm1::SelectedFolder() const {
 // folder is looked for first; a look that takes long leaves the answer to the explorer.
 void TMainForm1::Button4Click(TObject* Sender) {
     const std::wstring stored = SelectedFolder();
-    const std::wstring real = RealFolderPath(stored, FProgramFolder, ShellLaunch::EnvironmentValue);
+    const std::wstring real = RealFolderPath(stored, FProgramFolder, ShellQueries::EnvironmentValue);
     if (!real.empty() && LookForFolderAwhile(*FServices, real, 1000) == FolderPresence::Missing) {
         OfferToDeleteMissing(stored, real, Sender);
         return;
     }
-    FServices->Launch(Handle(), L"open", ShellLaunch::ExplorerExe(), ExplorerParameters(real), nullptr, SW_SHOWDEFAULT);
+    FServices->Launch(Handle(), L"open", ShellQueries::ExplorerExe(), ExplorerParameters(real), nullptr, SW_SHOWDEFAULT);
 }
 
 void TMainForm1::OfferToDeleteMissing(const std::wstring& stored, const std::wstring& real, TObject* Sender) {
@@ -436,7 +436,7 @@ void TMainForm1::Repoint1Click(TObject*) {
     const int selected = MultiColComboBox1->ItemIndex();
     if (selected < 0 || static_cast<std::size_t>(selected) >= FList.Count()) return;
     const std::string shown = FList.ShownEntry(static_cast<std::size_t>(selected));
-    const std::wstring real = RealFolderPath(SelectedFolder(), FProgramFolder, ShellLaunch::EnvironmentValue);
+    const std::wstring real = RealFolderPath(SelectedFolder(), FProgramFolder, ShellQueries::EnvironmentValue);
     const std::wstring path = ChosenFolderPath(PathToStore(FServices->BrowseForFolder(Handle(), real)), TellRefusal);
     if (path.empty()) return;
     const std::optional<std::size_t> at = StillSelected(shown);

@@ -1,7 +1,7 @@
 #include "app/ShellServices.h"
 
 #include "app/NamingPrompt.h"
-#include "app/ShellLaunch.h"
+#include "app/ShellQueries.h"
 #include "app/WidePath.h"
 #include "framework/WideText.h"
 
@@ -21,7 +21,7 @@ FolderPresence TShellServices::LookForFolder(const std::wstring& path) {
 }
 
 std::wstring TShellServices::BrowseForFolder(HWND owner, const std::wstring& startAt) {
-    return ShellLaunch::BrowseForFolder(owner, startAt);
+    return ShellQueries::BrowseForFolder(owner, startAt);
 }
 
 std::wstring TShellServices::AskName(const std::string& caption, const std::wstring& prompt,

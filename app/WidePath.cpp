@@ -1,21 +1,11 @@
 #include "app/WidePath.h"
 
+#include "app/portable/PathRules.h"
 #include "framework/WideText.h"
 
 #include <windows.h>
 
 #include <optional>
-
-namespace {
-
-// The path without the long-path prefix that ForFileSystem may have put before it.
-std::wstring WithoutPrefix(const std::wstring& path) {
-    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + path.substr(8);
-    if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
-    return path;
-}
-
-} // namespace
 
 std::optional<AnsiForm> ShortAnsiFormOf(const std::wstring& path) {
     const std::wstring full = ForFileSystem(path);
@@ -25,7 +15,9 @@ std::optional<AnsiForm> ShortAnsiFormOf(const std::wstring& path) {
     const DWORD got = GetShortPathNameW(full.c_str(), buf.data(), need);
     if (got == 0 || got >= need) return std::nullopt;
     buf.resize(got);
-    return ToAnsi(WithoutPrefix(buf));
+    // Without the long-path prefix that ForFileSystem may have put before it.
+    const std::u16string shortPath = WithoutLongPathPrefix(std::u16string(buf.begin(), buf.end()));
+    return ToAnsi(std::wstring(shortPath.begin(), shortPath.end()));
 }
 
 AnsiForm ToAnsi(const std::wstring& path) {

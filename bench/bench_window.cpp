@@ -5,6 +5,7 @@
 #include "app/MainWindow1.h"
 #include "controls/ShineSpdBtn.h"
 #include "framework/ExceptionDisplay.h"
+#include "tests/win/common/TestSupport.h"
 
 #include <psapi.h>
 
@@ -45,14 +46,6 @@ void Row(const char* what, double ms, double base = 0) {
         std::printf("| %-52s | %10.3f | %10.3f | %6.2fx |\n", what, ms, base, ms / base);
     else
         std::printf("| %-52s | %10.3f | %10s | %7s |\n", what, ms, "", "");
-}
-
-std::string TempFolder() {
-    char tmp[MAX_PATH];
-    GetTempPathA(MAX_PATH, tmp);
-    std::string dir = std::string(tmp) + "kv_bench";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    return dir;
 }
 
 std::vector<std::string> Entries(int n) {
@@ -121,7 +114,8 @@ int main() {
     Application->Initialize();
     Application->SetTitle("Kestrovane1");
     ExceptionDisplay::Show = [](const std::string& text, const std::string&) { std::printf("error: %s\n", text.c_str()); };
-    const std::string dir = TempFolder();
+    const TestSupport::TempFolder temp;
+    const std::string& dir = temp.Path;
     const std::string list = dir + "/DirList.txt";
 
     std::printf("| %-52s | %10s | %10s | %7s |\n", "measure (median ms)", "Kestrovane1", "baseline", "ratio");
@@ -214,7 +208,5 @@ int main() {
         ReleaseDC(nullptr, screen);
         delete f;
     }
-    DeleteFileA(list.c_str());
-    RemoveDirectoryA(dir.c_str());
     return 0;
 }

@@ -136,9 +136,7 @@ void TMultiColComboBox::SetTargetColumn(std::uint8_t v) {
 }
 
 void TMultiColComboBox::SetIndent(int v) {
-    if (v == FIndent) return;
-    FIndent = v;
-    Invalidate();
+    if (StoreIfChanged(FIndent, v)) Invalidate();
 }
 
 // Straight to the system control: the entries themselves stay as they are.
@@ -163,8 +161,10 @@ std::string TMultiColComboBox::GetSelectedText() {
     bool modified = false;
     std::string text;
     if (CanEdit() && HandleAllocated()) {
-        if (HWND edit = FindWindowExW(FHandle, nullptr, L"Edit", nullptr))
-            modified = SendMessageW(edit, EM_GETMODIFY, 0, 0) != 0;
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (GetComboBoxInfo(FHandle, &info) && info.hwndItem)
+            modified = SendMessageW(info.hwndItem, EM_GETMODIFY, 0, 0) != 0;
         if (modified) text = GetText();
     }
     return FEntries.SelectedText(CanEdit(), modified, text, ItemIndex(), FTargetColumn);

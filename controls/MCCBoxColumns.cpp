@@ -30,15 +30,11 @@ void TCBColumn::FontChanged(TObject*) {
 }
 
 void TCBColumn::SetParentColor(bool v) {
-    if (v == FParentColor) return;
-    FParentColor = v;
-    ParentColorChanged();
+    if (StoreIfChanged(FParentColor, v)) ParentColorChanged();
 }
 
 void TCBColumn::SetParentFont(bool v) {
-    if (v == FParentFont) return;
-    FParentFont = v;
-    ParentFontChanged();
+    if (StoreIfChanged(FParentFont, v)) ParentFontChanged();
 }
 
 void TCBColumn::ParentColorChanged() {
@@ -91,10 +87,7 @@ void TCBColumn::DrawColumn(TMultiColComboBox* combo, const TRect& rect, const st
         textRect.Right -= combo->Indent();
     else
         textRect.Left += combo->Indent();
-    const McAlignment a = Alignment == taRightJustify ? McAlignment::taRightJustify
-                          : Alignment == taCenter     ? McAlignment::taCenter
-                                                      : McAlignment::taLeftJustify;
-    canvas->DrawTextIn(text, textRect, McCellFormat(a));
+    canvas->DrawTextIn(text, textRect, McCellFormat(Alignment));
 }
 
 // ---------------------------------------------------------------- TCBColumns

@@ -10,9 +10,7 @@ TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner) {
 }
 
 void TSpeedButton::SetGroupIndex(int value) {
-    if (value == FGroupIndex) return;
-    FGroupIndex = value;
-    Announce();
+    if (StoreIfChanged(FGroupIndex, value)) Announce();
 }
 
 void TSpeedButton::SetDown(bool value) {
@@ -25,9 +23,7 @@ void TSpeedButton::SetDown(bool value) {
 }
 
 void TSpeedButton::SetAllowAllUp(bool value) {
-    if (value == FAllowAllUp) return;
-    FAllowAllUp = value;
-    Announce();
+    if (StoreIfChanged(FAllowAllUp, value)) Announce();
 }
 
 void TSpeedButton::Announce() {

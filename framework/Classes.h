@@ -2,6 +2,7 @@
 // The object model: TObject with its per-class message dispatch, TPersistent with
 // assignment, TComponent with ownership (an owner frees its components).
 #include "framework/Messages.h"
+#include "framework/portable/Property.h"
 
 #include <functional>
 #include <string>
@@ -17,7 +18,7 @@ public:
     virtual void DefaultHandler(TMessage&) {}
 };
 
-// An event: a receiver's handler taking the sender first.
+// The event that tells no more than who sent it.
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 class TPersistent : public TObject {

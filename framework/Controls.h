@@ -4,6 +4,7 @@
 // TGraphicControl (no window: painted by its parent, in creation order).
 #include "framework/Classes.h"
 #include "framework/Graphics.h"
+#include "framework/portable/Alignment.h"
 
 #include <windows.h>
 
@@ -16,7 +17,6 @@ class TWinControl;
 class TPopupMenu;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TDragMode { dmManual, dmAutomatic };
 

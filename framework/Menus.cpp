@@ -46,7 +46,7 @@ HMENU TPopupMenu::MakeMenuHandle() const {
 
 void TPopupMenu::Popup(int x, int y) {
     HMENU menu = MakeMenuHandle();
-    HWND owner = static_cast<HWND>(OwnerWindow);
+    HWND owner = OwnerWindow;
     if (!owner) owner = GetActiveWindow();
     SetForegroundWindow(owner);
     const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr);

@@ -42,5 +42,5 @@ public:
     // disabled item ignores its shortcut, which then acts as no shortcut at all).
     bool IsShortCut(TShortCut sc);
     // The window that receives the menu's messages while it is open.
-    void* OwnerWindow = nullptr;
+    HWND OwnerWindow = nullptr;
 };

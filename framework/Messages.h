@@ -1,6 +1,13 @@
 #pragma once
 // The message record handed to every class's Dispatch, and the framework's own control
 // messages (CM_*) and the notifications a parent reflects to the child that sent them (CN_*).
+//
+// The conventions of every class built on the framework:
+// - messages: a class's Dispatch handles its own, a long handling in a member named after
+//   the message (CMDialogChar for CM_DIALOGCHAR), and hands the rest to its base's Dispatch;
+// - events: a public std::function OnXxx, called when set, with the sender first;
+// - properties: a getter Xxx(), a setter SetXxx() and a field FXxx where a change has an
+//   effect (StoreIfChanged), else a plain public field.
 #include <windows.h>
 
 struct TMessage {
@@ -34,7 +41,6 @@ constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr UINT CN_DRAWITEM = CN_BASE + WM_DRAWITEM;
 constexpr UINT CN_MEASUREITEM = CN_BASE + WM_MEASUREITEM;
-constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
 constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
 constexpr UINT CN_CTLCOLORSTATIC = CN_BASE + WM_CTLCOLORSTATIC;

@@ -2,7 +2,7 @@
 // size, so any overread is caught), yields the same fields whatever follows that NUL,
 // and never makes up bytes: quote-free text falls apart into pieces of itself, and
 // fields written back in quotes with doubled quote marks split into the same fields.
-#include "../controls/portable/CommaText.h"
+#include "controls/portable/CommaText.h"
 
 #include <cstdint>
 #include <cstdlib>

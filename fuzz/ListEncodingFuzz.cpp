@@ -1,7 +1,7 @@
 // Whatever bytes the list file holds, its encoding is found without failing, and in that
 // encoding the lines written back read as the same non-empty lines, the mark kept; text
 // decoded from UTF-8 encodes to UTF-8 that decodes to the same text.
-#include "../app/portable/ListEncoding.h"
+#include "app/portable/ListEncoding.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // Whatever bytes the list file holds, reading never fails, no line keeps a break, and
 // writing the lines back gives a file that reads as the same non-empty lines.
-#include "../app/portable/ListFile.h"
+#include "app/portable/ListFile.h"
 
 #include <cstdint>
 #include <cstdlib>

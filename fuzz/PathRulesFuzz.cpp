@@ -1,6 +1,6 @@
 // The path rules in code page 932: results are pieces of the path, cut only at a
 // backslash, colon or dot that is a character of its own, never at a trail byte.
-#include "../app/portable/PathRules.h"
+#include "app/portable/PathRules.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "EntryString.h"
+#include "app/portable/EntryString.h"
 
 namespace {
 
@@ -33,8 +33,4 @@ std::wstring QuotedField(std::wstring_view quote, std::wstring_view field) {
     std::wstring s;
     AppendQuoted(s, quote, field);
     return s;
-}
-
-std::string ListFilePath(std::string_view exeFolder) {
-    return std::string(exeFolder) + "/DirList.txt";
 }

@@ -7,6 +7,3 @@
 std::wstring MakeEntryString(std::wstring_view quote, std::wstring_view name, std::wstring_view path);
 // One field of an entry: the text between quotes, a quote inside it doubled.
 std::wstring QuotedField(std::wstring_view quote, std::wstring_view field);
-
-// The list file beside the executable, joined as bytes ("C:\Tools/DirList.txt").
-std::string ListFilePath(std::string_view exeFolder);

@@ -1,7 +1,7 @@
-#include "FolderList.h"
+#include "app/portable/FolderList.h"
 
-#include "../../framework/Exceptions.h"
-#include "EntryString.h"
+#include "app/portable/EntryString.h"
+#include "framework/Exceptions.h"
 
 #include <algorithm>
 

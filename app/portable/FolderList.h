@@ -10,10 +10,10 @@
 // another kept line) is recorded by the line's bytes and occurrence, so a save can apply
 // it to a file someone edited meanwhile (MergeListChanges); registered entries are simply
 // added at the end there, and are renamed and moved as they stand.
-#include "../../controls/portable/CommaText.h"
-#include "AnsiPath.h"
-#include "ListChanges.h"
-#include "ListEncoding.h"
+#include "app/portable/AnsiPath.h"
+#include "app/portable/ListChanges.h"
+#include "app/portable/ListEncoding.h"
+#include "controls/portable/CommaText.h"
 
 #include <functional>
 #include <optional>

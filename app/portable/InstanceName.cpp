@@ -1,4 +1,4 @@
-#include "InstanceName.h"
+#include "app/portable/InstanceName.h"
 
 #include <cstdint>
 
@@ -14,10 +14,4 @@ std::string InstanceObjectName(std::u16string_view normalisedPath) {
     std::string name = "Local\\Kestrovane1.";
     for (int shift = 60; shift >= 0; shift -= 4) name += "0123456789abcdef"[(h >> shift) & 0xF];
     return name;
-}
-
-std::u16string WithoutLongPathPrefix(std::u16string_view path) {
-    if (path.substr(0, 8) == u"\\\\?\\UNC\\") return u"\\\\" + std::u16string(path.substr(8));
-    if (path.substr(0, 4) == u"\\\\?\\") return std::u16string(path.substr(4));
-    return std::u16string(path);
 }

@@ -1,6 +1,6 @@
-#include "LaunchParams.h"
+#include "app/portable/LaunchParams.h"
 
-#include "PathRules.h"
+#include "app/portable/PathRules.h"
 
 std::wstring ExplorerParameters(std::wstring_view path) {
     if (path.empty()) return L"/n,/e,";

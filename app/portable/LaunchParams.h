@@ -1,6 +1,6 @@
 #pragma once
 // What the shell is given: the explorer's parameters and the information page address.
-#include "../../framework/portable/CodePage.h"
+#include "framework/portable/CodePage.h"
 
 #include <string>
 #include <string_view>

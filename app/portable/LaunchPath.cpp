@@ -1,4 +1,4 @@
-#include "LaunchPath.h"
+#include "app/portable/LaunchPath.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "ListChanges.h"
+#include "app/portable/ListChanges.h"
 
 #include <iterator>
 

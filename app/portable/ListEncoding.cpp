@@ -1,6 +1,6 @@
-#include "ListEncoding.h"
+#include "app/portable/ListEncoding.h"
 
-#include "ListFile.h"
+#include "app/portable/ListFile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // a byte-order mark) or UTF-16 with a mark; the program itself has always written
 // Shift-JIS. Each line keeps the file's bytes, so a line the window does not change is
 // written back exactly as it was read.
-#include "../../framework/portable/ShiftJisText.h"
+#include "framework/portable/ShiftJisText.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "ListFile.h"
+#include "app/portable/ListFile.h"
 
 std::vector<std::string> ReadListLines(std::string_view bytes) {
     std::vector<std::string> lines;
@@ -29,4 +29,8 @@ std::string WriteListLines(const std::vector<std::string>& entries) {
         out += "\r\n";
     }
     return out;
+}
+
+std::string ListFilePath(std::string_view exeFolder) {
+    return std::string(exeFolder) + "/DirList.txt";
 }

@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+// The list file beside the executable, joined as bytes ("C:\Tools/DirList.txt").
+std::string ListFilePath(std::string_view exeFolder);
+
 std::vector<std::string> ReadListLines(std::string_view bytes);
 
 // Every non-empty entry followed by CR LF; an empty list gives no bytes.

@@ -1,4 +1,4 @@
-#include "PathRules.h"
+#include "app/portable/PathRules.h"
 
 namespace {
 
@@ -40,4 +40,10 @@ std::string StripTrailingBackslash(std::string_view path, const CodePage& cp) {
     if (!path.empty() && path.back() == '\\' && !cp.IsTrailByte(path, path.size() - 1))
         return std::string(path.substr(0, path.size() - 1));
     return std::string(path);
+}
+
+std::u16string WithoutLongPathPrefix(std::u16string_view path) {
+    if (path.substr(0, 8) == u"\\\\?\\UNC\\") return u"\\\\" + std::u16string(path.substr(8));
+    if (path.substr(0, 4) == u"\\\\?\\") return std::u16string(path.substr(4));
+    return std::u16string(path);
 }

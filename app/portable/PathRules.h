@@ -1,7 +1,8 @@
 #pragma once
 // Byte-string path operations on backslash, colon and dot. A trail byte of a double-byte
-// character (0x5C in 表, ソ, 能) is never taken for a separator.
-#include "../../framework/portable/CodePage.h"
+// character (0x5C in 表, ソ, 能) is never taken for a separator. Paths the file system hands
+// out in UTF-16 may carry its long-path prefix.
+#include "framework/portable/CodePage.h"
 
 #include <cstddef>
 #include <string>
@@ -22,3 +23,7 @@ std::string FileNameOf(std::string_view path, const CodePage& cp);
 std::string WithoutExtension(std::string_view name, const CodePage& cp);
 // Removes one final single-byte backslash (C:\ -> C:).
 std::string StripTrailingBackslash(std::string_view path, const CodePage& cp);
+
+// The path without a long-path prefix ("\\?\C:\..." is "C:\...", "\\?\UNC\host\..." is
+// "\\host\...").
+std::u16string WithoutLongPathPrefix(std::u16string_view path);

@@ -1,4 +1,4 @@
-#include "PromptLayout.h"
+#include "app/portable/PromptLayout.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // The naming prompt's geometry. Its sizes are dialog units of the dialog's font, so
 // the dialog grows with the font; the window code measures the font and the wrapped
 // prompt text and places its controls where this says.
-#include "../../framework/portable/Geometry.h"
+#include "framework/portable/Geometry.h"
 
 struct PromptMetrics {
     int LettersWidth = 0; // extent of "A..Za..z" (52 letters) in the dialog's font

@@ -3,7 +3,7 @@
 // over what the platform answers, so their order and results are the same everywhere.
 // Names and folders are text (UTF-16): what the list file can store of them is the
 // folder list's business.
-#include "AnsiPath.h"
+#include "app/portable/AnsiPath.h"
 
 #include <functional>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "Retry.h"
+#include "app/portable/Retry.h"
 
 bool RetryWhileHeld(const std::function<bool()>& attempt, const std::function<bool()>& held,
                     const std::function<void(unsigned ms)>& pause, RetryTimes times) {

@@ -1,4 +1,4 @@
-#include "SlideIn.h"
+#include "app/portable/SlideIn.h"
 
 SlideInStart SlideInStartFor(int areaLeft, int areaTop) { return {areaLeft - 524, areaTop + 20, 386, 7}; }
 

@@ -3,8 +3,8 @@
 #include <chrono>
 #include <cstdio>
 
-#include "../../controls/portable/McEntryBook.h"
-#include "../../framework/portable/CodePage.h"
+#include "controls/portable/McEntryBook.h"
+#include "framework/portable/CodePage.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "CommaText.h"
+#include "controls/portable/CommaText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Splits an entry string into its fields: commas separate, a leading quote opens a
 // quoted field (doubled quotes stand for one), unquoted blanks also end a field.
-#include "../../framework/portable/CodePage.h"
+#include "framework/portable/CodePage.h"
 
 #include <string>
 #include <string_view>

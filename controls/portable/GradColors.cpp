@@ -1,4 +1,4 @@
-#include "GradColors.h"
+#include "controls/portable/GradColors.h"
 
 #include <cmath>
 #include <limits>

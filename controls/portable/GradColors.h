@@ -4,8 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "../../framework/portable/Colors.h"
-#include "../../framework/portable/Geometry.h"
+#include "framework/portable/Colors.h"
+#include "framework/portable/Geometry.h"
 
 enum TGradStyle { gsTopBottom, gsBottomTop, gsLeftRight, gsRightLeft, gsNone };
 enum TFontStyle3D { fsLowShadow, fsRaiseShadow, fsLow3D, fsRaise3D };

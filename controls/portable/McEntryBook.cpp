@@ -1,6 +1,6 @@
-#include "McEntryBook.h"
+#include "controls/portable/McEntryBook.h"
 
-#include "../../framework/portable/CodePage.h"
+#include "framework/portable/CodePage.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,14 +1,14 @@
-#include "McRowLayout.h"
+#include "controls/portable/McRowLayout.h"
 
 #include <algorithm>
 
-unsigned McCellFormat(McAlignment alignment) {
+unsigned McCellFormat(TAlignment alignment) {
     switch (alignment) {
-    case McAlignment::taRightJustify:
+    case taRightJustify:
         return 2 | McDtVCenterSingleLine;
-    case McAlignment::taCenter:
+    case taCenter:
         return 1 | McDtVCenterSingleLine;
-    case McAlignment::taLeftJustify:
+    case taLeftJustify:
         break;
     }
     return 0 | McDtVCenterSingleLine;

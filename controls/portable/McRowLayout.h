@@ -4,15 +4,14 @@
 // checked without a device context.
 #include <vector>
 
-#include "../../framework/portable/Geometry.h"
-
-enum class McAlignment { taLeftJustify, taRightJustify, taCenter };
+#include "framework/portable/Alignment.h"
+#include "framework/portable/Geometry.h"
 
 // DrawTextA flags of a cell: DT_LEFT 0, DT_RIGHT 2 or DT_CENTER 1, with DT_VCENTER and
 // DT_SINGLELINE (0x24). DT_NOPREFIX is left out on purpose: an ampersand in a name
 // underlines the next character, as in any menu or label.
 constexpr unsigned McDtVCenterSingleLine = 0x24;
-unsigned McCellFormat(McAlignment alignment);
+unsigned McCellFormat(TAlignment alignment);
 
 struct McCellLayout {
     // False when the cell has no area inside the row: a column of width 0 (or less),

@@ -1,4 +1,4 @@
-#include "ErrorText.h"
+#include "framework/portable/ErrorText.h"
 
 std::string ErrorDisplayText(std::string_view message, const CodePage& cp) {
     std::string text(message);

@@ -1,7 +1,7 @@
 #pragma once
 // The text of the error message box: a message that ends in a letter, a digit or a
 // double-byte character gets a final ".".
-#include "CodePage.h"
+#include "framework/portable/CodePage.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "../../controls/portable/CommaText.h"
+#include "controls/portable/CommaText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "../../app/portable/EntryString.h"
-#include "../../app/portable/LaunchParams.h"
+#include "app/portable/EntryString.h"
+#include "app/portable/LaunchParams.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +19,6 @@ TEST(EntryString, QuotesNameAndPathDoublingTheQuoteInside) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(MakeEntryString(c.quote, c.name, c.path), c.entry);
-}
-
-TEST(EntryString, ListFileIsJoinedWithASlash) {
-    EXPECT_EQ(ListFilePath("C:\\Tools"), "C:\\Tools/DirList.txt");
-    EXPECT_EQ(ListFilePath("C:\\"), "C:\\/DirList.txt");
-    EXPECT_EQ(ListFilePath(""), "/DirList.txt");
 }
 
 TEST(LaunchParams, ExplorerGetsTheWholePathInQuotes) {

@@ -1,4 +1,4 @@
-#include "../../framework/portable/ErrorText.h"
+#include "framework/portable/ErrorText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "../../controls/portable/GradColors.h"
+#include "controls/portable/GradColors.h"
 
 #include <gtest/gtest.h>
 

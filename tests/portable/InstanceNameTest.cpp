@@ -21,16 +21,3 @@ TEST(InstanceName, OnePathOneNameInTheSessionWithoutBackslashes) {
     // FNV-1a of no bytes is its offset basis.
     EXPECT_EQ(InstanceObjectName(u""), "Local\\Kestrovane1.cbf29ce484222325");
 }
-
-TEST(InstanceName, LongPathPrefixIsDropped) {
-    struct {
-        std::u16string_view in, out;
-    } rows[] = {
-        {u"\\\\?\\C:\\A\\DIRLIST.TXT", u"C:\\A\\DIRLIST.TXT"},
-        {u"\\\\?\\UNC\\HOST\\SHARE\\DIRLIST.TXT", u"\\\\HOST\\SHARE\\DIRLIST.TXT"},
-        {u"C:\\A\\DIRLIST.TXT", u"C:\\A\\DIRLIST.TXT"},
-        {u"\\\\HOST\\SHARE\\DIRLIST.TXT", u"\\\\HOST\\SHARE\\DIRLIST.TXT"},
-        {u"\\\\?", u"\\\\?"},
-    };
-    for (const auto& r : rows) EXPECT_EQ(WithoutLongPathPrefix(r.in), r.out);
-}

@@ -1,4 +1,4 @@
-#include "../../app/portable/LaunchPath.h"
+#include "app/portable/LaunchPath.h"
 
 #include <gtest/gtest.h>
 

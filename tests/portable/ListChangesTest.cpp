@@ -19,13 +19,21 @@ LineChange Above(std::string entry, std::size_t occ, std::string other, std::siz
     return {LineChange::MoveAbove, std::move(entry), occ, std::move(other), otherOcc};
 }
 
+// The file as it is now, the window's own changes and registrations, and what the save writes.
+struct MergeRow {
+    const char* name;
+    V fileNow;
+    C changes;
+    V added, merged;
+};
+
+template <std::size_t N> void ExpectMerged(const MergeRow (&rows)[N]) {
+    for (const MergeRow& r : rows)
+        EXPECT_EQ(MergeListChanges(r.fileNow, r.changes, r.added), r.merged) << r.name;
+}
+
 TEST(ListChanges, MergeAppliesTheWindowsChangesToTheFileAsItIsNow) {
-    struct Row {
-        const char* name;
-        V fileNow;
-        C deleted;
-        V added, merged;
-    } rows[] = {
+    const MergeRow rows[] = {
         {"an edit and a deletion", {"a", "b", "edited", "c"}, {Del("b", 0)}, {}, {"a", "edited", "c"}},
         {"a line added in the editor and one registered", {"a", "x"}, {}, {"n"}, {"a", "x", "n"}},
         {"the deleted entry is no longer in the file", {"a", "c"}, {Del("b", 0)}, {}, {"a", "c"}},
@@ -42,18 +50,12 @@ TEST(ListChanges, MergeAppliesTheWindowsChangesToTheFileAsItIsNow) {
         {"empty lines of the file stay for the writer to drop", {"", "a", ""}, {Del("a", 0)}, {"n"}, {"", "", "n"}},
         {"a deleted empty entry takes one empty line", {"", "a", ""}, {Del("", 0)}, {}, {"a", ""}},
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(MergeListChanges(r.fileNow, r.deleted, r.added), r.merged) << r.name;
+    ExpectMerged(rows);
 }
 
 // Renames and moves made in the window, against a file edited in a text editor meanwhile.
 TEST(ListChanges, RenamesAndMovesArePlacedInTheEditedFileOrAppended) {
-    struct Row {
-        const char* name;
-        V fileNow;
-        C changes;
-        V added, merged;
-    } rows[] = {
+    const MergeRow rows[] = {
         {"a rename replaces its line in place", {"a", "x", "b"}, {Rep("b", 0, "B")}, {}, {"a", "x", "B"}},
         {"the same occurrence is renamed", {"d", "x", "d"}, {Rep("d", 1, "D")}, {}, {"d", "x", "D"}},
         {"fewer occurrences left: the last", {"d", "x"}, {Rep("d", 1, "D")}, {}, {"D", "x"}},
@@ -69,8 +71,7 @@ TEST(ListChanges, RenamesAndMovesArePlacedInTheEditedFileOrAppended) {
         {"a move, then the moved line renamed", {"a", "b"}, {Below("a", 0, "b", 0), Rep("a", 0, "A")}, {}, {"b", "A"}},
         {"the occurrence among equal lines moves", {"d", "e", "d"}, {Above("d", 1, "e", 0)}, {}, {"d", "d", "e"}},
     };
-    for (const Row& r : rows)
-        EXPECT_EQ(MergeListChanges(r.fileNow, r.changes, r.added), r.merged) << r.name;
+    ExpectMerged(rows);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "../../app/portable/ListFile.h"
+#include "app/portable/ListFile.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +68,12 @@ TEST(ListFile, ManyLinesRoundTrip) {
     for (int i = 0; i < 100000; ++i)
         entries.push_back("\"n" + std::to_string(i) + "\",\"C:\\d\"");
     EXPECT_EQ(ReadListLines(WriteListLines(entries)), entries);
+}
+
+TEST(ListFile, PathIsJoinedWithASlash) {
+    EXPECT_EQ(ListFilePath("C:\\Tools"), "C:\\Tools/DirList.txt");
+    EXPECT_EQ(ListFilePath("C:\\"), "C:\\/DirList.txt");
+    EXPECT_EQ(ListFilePath(""), "/DirList.txt");
 }
 
 } // namespace

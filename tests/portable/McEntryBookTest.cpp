@@ -1,10 +1,10 @@
-#include "../../controls/portable/McEntryBook.h"
+#include "controls/portable/McEntryBook.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "../../framework/portable/CodePage.h"
+#include "framework/portable/CodePage.h"
 
 namespace {
 

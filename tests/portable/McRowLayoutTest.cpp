@@ -1,4 +1,4 @@
-#include "../../controls/portable/McRowLayout.h"
+#include "controls/portable/McRowLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "../../app/portable/PathRules.h"
+#include "app/portable/PathRules.h"
 
 #include <gtest/gtest.h>
 
@@ -97,6 +97,19 @@ TEST(PathRules, StripTrailingBackslashRemovesOneSingleByteBackslash) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(StripTrailingBackslash(c.path, cp), c.stripped) << c.path;
+}
+
+TEST(PathRules, LongPathPrefixIsDropped) {
+    struct {
+        std::u16string_view in, out;
+    } rows[] = {
+        {u"\\\\?\\C:\\A\\DIRLIST.TXT", u"C:\\A\\DIRLIST.TXT"},
+        {u"\\\\?\\UNC\\HOST\\SHARE\\DIRLIST.TXT", u"\\\\HOST\\SHARE\\DIRLIST.TXT"},
+        {u"C:\\A\\DIRLIST.TXT", u"C:\\A\\DIRLIST.TXT"},
+        {u"\\\\HOST\\SHARE\\DIRLIST.TXT", u"\\\\HOST\\SHARE\\DIRLIST.TXT"},
+        {u"\\\\?", u"\\\\?"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(WithoutLongPathPrefix(r.in), r.out);
 }
 
 } // namespace

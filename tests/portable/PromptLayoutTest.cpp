@@ -1,4 +1,4 @@
-#include "../../app/portable/PromptLayout.h"
+#include "app/portable/PromptLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // Shift-JIS conversions for the portable tests: glibc's CP932 natively, the system's
 // code page 932 under Wine, each treating bytes that are no character as Windows does
 // (U+30FB) and marking text it cannot hold as inexact.
-#include "../../framework/portable/ShiftJisText.h"
+#include "framework/portable/ShiftJisText.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "../../app/portable/SlideIn.h"
+#include "app/portable/SlideIn.h"
 
 #include <gtest/gtest.h>
 

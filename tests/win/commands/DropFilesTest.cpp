@@ -21,18 +21,11 @@ StoredPathChoice StoredInShiftJisList(const std::wstring& folder) {
     return list.PathToStore(folder, [&] { return ShortAnsiFormOf(folder); });
 }
 
-std::string TempFolder() {
-    char tmp[MAX_PATH];
-    GetTempPathA(MAX_PATH, tmp);
-    std::string dir = std::string(tmp) + "kv_drop_test";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    return dir;
-}
-
 } // namespace
 
 TEST(DropFiles, RegistersEachItemInOrderAndReleasesTheHandleOnce) {
-    const std::string dir = TempFolder();
+    const TestSupport::TempFolder tmp;
+    const std::string& dir = tmp.Path;
     const std::string sub = dir + "\\sub";
     CreateDirectoryA(sub.c_str(), nullptr);
     const std::string file = dir + "\\a.txt";
@@ -62,10 +55,6 @@ TEST(DropFiles, RegistersEachItemInOrderAndReleasesTheHandleOnce) {
     EXPECT_EQ(appended[2], (std::pair<std::string, std::string>{"n4", dir + "\\gone"}));
     // DragFinish freed the block: the handle no longer names memory.
     EXPECT_EQ(GlobalSize(drop), 0u);
-
-    DeleteFileA(file.c_str());
-    RemoveDirectoryA(sub.c_str());
-    RemoveDirectoryA(dir.c_str());
 }
 
 // Folders whose names code page 932 has no bytes for, and one nested deeper than 259
@@ -165,12 +154,12 @@ TEST(DropFiles, FolderTest) {
     EXPECT_FALSE(IsExistingFolder(TestSupport::Widen(deep + "\\gone")));
 }
 
-#include "app/ShellLaunch.h"
+#include "app/ShellQueries.h"
 
-TEST(ShellLaunch, ExplorerIsTakenFromTheWindowsFolderNeverTheSearchPath) {
+TEST(ShellQueries, ExplorerIsTakenFromTheWindowsFolderNeverTheSearchPath) {
     wchar_t win[MAX_PATH];
     GetWindowsDirectoryW(win, MAX_PATH);
-    const std::wstring exe = ShellLaunch::ExplorerExe();
+    const std::wstring exe = ShellQueries::ExplorerExe();
     EXPECT_EQ(exe, std::wstring(win) + L"\\EXPLORER.EXE");
     EXPECT_NE(GetFileAttributesW(exe.c_str()), INVALID_FILE_ATTRIBUTES);
 }

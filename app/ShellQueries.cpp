@@ -1,10 +1,10 @@
-#include "app/ShellLaunch.h"
+#include "app/ShellQueries.h"
 
 #include "framework/WideText.h"
 
 #include <shlobj.h>
 
-namespace ShellLaunch {
+namespace ShellQueries {
 
 std::wstring ExplorerExe() {
     // The system's Windows folder: on a terminal server the plain Windows folder can be
@@ -81,4 +81,4 @@ std::optional<std::wstring> EnvironmentValue(std::wstring_view name) {
     return value;
 }
 
-} // namespace ShellLaunch
+} // namespace ShellQueries

@@ -1,12 +1,13 @@
 #pragma once
-// The shell pieces of the commands: where the explorer is, and the folder browser.
+// What the commands ask of the shell: where the explorer is, which folder the user picks in
+// the folder browser, and the value of an environment variable.
 #include <windows.h>
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace ShellLaunch {
+namespace ShellQueries {
 
 // The shell's explorer by its full path in the system's Windows folder, so that no EXPLORER.EXE
 // planted beside the program or in the current folder is run instead.
@@ -22,4 +23,4 @@ std::wstring BrowseForFolder(HWND owner, const std::wstring& startAt = {});
 // when it is not defined.
 std::optional<std::wstring> EnvironmentValue(std::wstring_view name);
 
-} // namespace ShellLaunch
+} // namespace ShellQueries

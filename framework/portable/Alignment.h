@@ -1,0 +1,3 @@
+#pragma once
+// Where a text stands across its box: at the left, at the right or in the middle.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
