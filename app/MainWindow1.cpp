@@ -74,7 +74,9 @@ TMainForm1::TMainForm1(TComponent* AOwner, const std::wstring& exe) : TForm(AOwn
     const NarrowText path = Narrow(exe);
     FExePath = path.bytes;
     if (path.exact) {
-        SetExeFolder(FolderOfPath(FExePath, CodePage::Cp932()));
+        ExeFolder = FolderOfPath(FExePath, CodePage::Cp932());
+        FProgramFolder = Widen(ExeFolder);
+        FListFile = Widen(ListFilePath());
     } else {
         ExeFolder = NarrowShown(FolderOf(exe));
         FProgramFolder = FolderOf(exe);

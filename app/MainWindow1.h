@@ -74,11 +74,6 @@ public:
     void SetMessageBoxes(IMessageBoxes& boxes) { FMessageBoxes = &boxes; }
 
 private:
-    void SetExeFolder(const std::string& folder) {
-        ExeFolder = folder;
-        FProgramFolder = Widen(folder);
-        FListFile = Widen(ListFilePath());
-    }
     void CreateComponents();
     std::wstring AskName(const std::wstring& folder);
     // Feeds the combo box from the folder list; the selected entry stays selected where it
