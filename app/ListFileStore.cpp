@@ -11,15 +11,6 @@
 
 namespace {
 
-BOOL WINAPI PlatformWrite(void* file, const void* data, unsigned long size, unsigned long* written) {
-    DWORD n = 0;
-    BOOL ok = WriteFile(static_cast<HANDLE>(file), data, size, &n, nullptr);
-    *written = n;
-    return ok;
-}
-
-BOOL WINAPI PlatformFlush(void* file) { return FlushFileBuffers(static_cast<HANDLE>(file)); }
-
 struct FileHandle {
     HANDLE h;
     ~FileHandle() {
@@ -29,7 +20,7 @@ struct FileHandle {
 
 // Runs a file step (true on success, the reason in GetLastError otherwise) again while
 // it fails only because another program holds the file at `name` for a moment.
-bool WhileHeld(FileStep step, const std::wstring& name, const std::function<bool()>& attempt) {
+bool WhileHeld(IPauses& pauses, FileStep step, const std::wstring& name, const std::function<bool()>& attempt) {
     return RetryWhileHeld(
         attempt,
         [&] {
@@ -37,12 +28,13 @@ bool WhileHeld(FileStep step, const std::wstring& name, const std::function<bool
             const bool exists = ::GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
             return IsPassingHold(step, error, exists);
         },
-        TListFileStore::Pause);
+        [&](unsigned ms) { pauses.Pause(ms); });
 }
 
-HANDLE OpenWaitingForHolds(FileStep step, const std::wstring& path, DWORD access, DWORD share, DWORD disposition) {
+HANDLE OpenWaitingForHolds(IPauses& pauses, FileStep step, const std::wstring& path, DWORD access, DWORD share,
+                           DWORD disposition) {
     HANDLE h = INVALID_HANDLE_VALUE;
-    WhileHeld(step, path, [&] {
+    WhileHeld(pauses, step, path, [&] {
         h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
         return h != INVALID_HANDLE_VALUE;
     });
@@ -51,16 +43,23 @@ HANDLE OpenWaitingForHolds(FileStep step, const std::wstring& path, DWORD access
 
 } // namespace
 
-TListFileStore::WriteFn TListFileStore::SystemWrite = PlatformWrite;
-TListFileStore::FlushFn TListFileStore::SystemFlush = PlatformFlush;
-std::function<void(unsigned)> TListFileStore::Pause = [](unsigned ms) { ::Sleep(ms); };
+bool TFileWrites::Write(void* file, const void* data, unsigned long size, unsigned long* written) {
+    DWORD n = 0;
+    const BOOL ok = ::WriteFile(static_cast<HANDLE>(file), data, size, &n, nullptr);
+    *written = n;
+    return ok != 0;
+}
+
+bool TFileWrites::Flush(void* file) { return ::FlushFileBuffers(static_cast<HANDLE>(file)) != 0; }
+
+void TSleepPauses::Pause(unsigned ms) { ::Sleep(ms); }
 
 bool IsMissingFileError(unsigned long error) {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 std::string TListFileStore::ReadBytes(const std::wstring& path, bool waitForHolds) const {
-    FileHandle f{waitForHolds ? OpenWaitingForHolds(FileStep::OpenExisting, path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING)
+    FileHandle f{waitForHolds ? OpenWaitingForHolds(*FPauses, FileStep::OpenExisting, path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING)
                               : CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                             FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (f.h == INVALID_HANDLE_VALUE) throw EFOpenError(Format(Texts::FOpenError, NarrowShown(path)));
@@ -89,13 +88,19 @@ std::string TListFileStore::ReadBytes(const std::wstring& path, bool waitForHold
 
 namespace {
 
-// Writes all of `bytes` at the file's current position through the replaceable write call.
-bool WriteAll(HANDLE file, const std::string& bytes) {
+// Where a save's writes, flushes and pauses go.
+struct FileSteps {
+    IFileWrites& writes;
+    IPauses& pauses;
+};
+
+// Writes all of `bytes` at the file's current position through `writes`.
+bool WriteAll(IFileWrites& writes, HANDLE file, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         unsigned long n = 0;
         const unsigned long want = static_cast<unsigned long>(std::min<size_t>(bytes.size() - done, 1 << 20));
-        if (!TListFileStore::SystemWrite(file, bytes.data() + done, want, &n) || n != want) return false;
+        if (!writes.Write(file, bytes.data() + done, want, &n) || n != want) return false;
         done += n;
     }
     return true;
@@ -112,8 +117,8 @@ bool Rewind(HANDLE file) { return SetFilePointerEx(file, LARGE_INTEGER{}, nullpt
 // The list file rewritten where it stands, for a folder that takes no new files. The old
 // bytes are kept in memory and put back when the new ones cannot all be written, and the
 // file is grown before anything is overwritten, so that a full disk shows up first.
-void WriteInPlace(const std::wstring& path, const std::string& bytes, const std::string& shown) {
-    FileHandle f{OpenWaitingForHolds(FileStep::OpenExisting, path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING)};
+void WriteInPlace(const FileSteps& io, const std::wstring& path, const std::string& bytes, const std::string& shown) {
+    FileHandle f{OpenWaitingForHolds(io.pauses, FileStep::OpenExisting, path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING)};
     if (f.h == INVALID_HANDLE_VALUE) throw EFCreateError(Format(Texts::FCreateError, shown));
     std::string old;
     LARGE_INTEGER size{};
@@ -126,9 +131,9 @@ void WriteInPlace(const std::wstring& path, const std::string& bytes, const std:
         Truncate(f.h, old.size());
         throw EWriteError(Texts::WriteError);
     }
-    if (Rewind(f.h) && WriteAll(f.h, bytes) && Truncate(f.h, bytes.size()) && TListFileStore::SystemFlush(f.h)) return;
-    if (Rewind(f.h) && WriteAll(f.h, old)) Truncate(f.h, old.size());
-    TListFileStore::SystemFlush(f.h);
+    if (Rewind(f.h) && WriteAll(io.writes, f.h, bytes) && Truncate(f.h, bytes.size()) && io.writes.Flush(f.h)) return;
+    if (Rewind(f.h) && WriteAll(io.writes, f.h, old)) Truncate(f.h, old.size());
+    io.writes.Flush(f.h);
     throw EWriteError(Texts::WriteError);
 }
 
@@ -154,10 +159,10 @@ void TakeOverIdentity(const std::wstring& path, const std::wstring& temp, DWORD 
 
 // Writes the new file under the temporary name. False when no such file can be made
 // there (no right to create one, or the name is held).
-bool WriteNewFile(const std::wstring& temp, const std::string& bytes) {
-    FileHandle f{OpenWaitingForHolds(FileStep::CreateNew, temp, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS)};
+bool WriteNewFile(const FileSteps& io, const std::wstring& temp, const std::string& bytes) {
+    FileHandle f{OpenWaitingForHolds(io.pauses, FileStep::CreateNew, temp, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS)};
     if (f.h == INVALID_HANDLE_VALUE) return false;
-    if (!WriteAll(f.h, bytes) || !TListFileStore::SystemFlush(f.h)) {
+    if (!WriteAll(io.writes, f.h, bytes) || !io.writes.Flush(f.h)) {
         CloseHandle(f.h);
         f.h = INVALID_HANDLE_VALUE;
         ::DeleteFileW(temp.c_str());
@@ -167,9 +172,10 @@ bool WriteNewFile(const std::wstring& temp, const std::string& bytes) {
 }
 
 // Puts the new file in the list file's place in one step.
-void MoveOverListFile(const std::wstring& temp, const std::wstring& path, const std::string& shown) {
+void MoveOverListFile(IPauses& pauses, const std::wstring& temp, const std::wstring& path, const std::string& shown) {
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    if (!WhileHeld(FileStep::Replace, path, [&] { return ::MoveFileExW(temp.c_str(), path.c_str(), flags) != 0; })) {
+    if (!WhileHeld(pauses, FileStep::Replace, path,
+                   [&] { return ::MoveFileExW(temp.c_str(), path.c_str(), flags) != 0; })) {
         ::DeleteFileW(temp.c_str());
         throw EFCreateError(Format(Texts::FCreateError, shown));
     }
@@ -204,29 +210,30 @@ SaveTarget TargetOf(const std::wstring& path) {
     return {path, own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_REPARSE_POINT)};
 }
 
-void WriteAt(const std::wstring& path, const std::string& bytes, const std::string& shown, bool inPlace) {
+void WriteAt(const FileSteps& io, const std::wstring& path, const std::string& bytes, const std::string& shown,
+             bool inPlace) {
     // A read-only list file is not replaced (Windows refuses to; Wine would not).
     const DWORD attr = GetFileAttributesW(path.c_str());
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         throw EFCreateError(Format(Texts::FCreateError, shown));
     const bool exists = attr != INVALID_FILE_ATTRIBUTES;
-    if (exists && inPlace) return WriteInPlace(path, bytes, shown);
+    if (exists && inPlace) return WriteInPlace(io, path, bytes, shown);
     const std::wstring temp = TListFileStore::TempPathFor(path);
     // A temporary file left by a crash, even a read-only one, is nobody's: it goes.
     SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileW(temp.c_str());
-    if (!WriteNewFile(temp, bytes)) {
+    if (!WriteNewFile(io, temp, bytes)) {
         // No new file beside the list file: the list file itself may still be writable.
-        if (exists) return WriteInPlace(path, bytes, shown);
+        if (exists) return WriteInPlace(io, path, bytes, shown);
         throw EFCreateError(Format(Texts::FCreateError, shown));
     }
     if (exists) TakeOverIdentity(path, temp, attr);
-    MoveOverListFile(temp, path, shown);
+    MoveOverListFile(io.pauses, temp, path, shown);
 }
 
 } // namespace
 
 void TListFileStore::WriteBytes(const std::wstring& path, const std::string& bytes) const {
     const SaveTarget target = TargetOf(path);
-    WriteAt(target.path, bytes, NarrowShown(path), target.inPlace);
+    WriteAt({*FWrites, *FPauses}, target.path, bytes, NarrowShown(path), target.inPlace);
 }

@@ -13,8 +13,37 @@
 #include "framework/Classes.h"
 #include "framework/WideText.h"
 
-#include <functional>
 #include <string>
+
+// The platform's writes to a file and its flushes to the disk; tests put in ones that fail
+// midway.
+class IFileWrites {
+public:
+    virtual ~IFileWrites() = default;
+    // Writes `size` bytes at the file's position; `written` says how many went.
+    virtual bool Write(void* file, const void* data, unsigned long size, unsigned long* written) = 0;
+    virtual bool Flush(void* file) = 0;
+};
+
+// WriteFile and FlushFileBuffers.
+class TFileWrites : public IFileWrites {
+public:
+    bool Write(void* file, const void* data, unsigned long size, unsigned long* written) override;
+    bool Flush(void* file) override;
+};
+
+// The pause between two attempts at a file another program holds; tests need not wait.
+class IPauses {
+public:
+    virtual ~IPauses() = default;
+    virtual void Pause(unsigned ms) = 0;
+};
+
+// A real pause of the calling thread.
+class TSleepPauses : public IPauses {
+public:
+    void Pause(unsigned ms) override;
+};
 
 class TListFileStore : public TComponent {
 public:
@@ -36,15 +65,15 @@ public:
     static std::wstring TempPathFor(const std::wstring& path) { return path + L".saving"; }
     static std::string TempPathFor(const std::string& path) { return path + ".saving"; }
 
-    // The platform's write call, replaceable so tests can make a write fail midway.
-    using WriteFn = BOOL (*)(void* file, const void* data, unsigned long size, unsigned long* written);
-    static WriteFn SystemWrite;
-    // The platform's flush to the disk, replaceable so tests can make it fail.
-    using FlushFn = BOOL (*)(void* file);
-    static FlushFn SystemFlush;
-    // The pause between two attempts at a file another program holds, replaceable so
-    // tests need not wait.
-    static std::function<void(unsigned ms)> Pause;
+    // Where the writes, the flushes and the pauses go; the real ones unless set.
+    void SetFileWrites(IFileWrites& writes) { FWrites = &writes; }
+    void SetPauses(IPauses& pauses) { FPauses = &pauses; }
+
+private:
+    TFileWrites FRealWrites;
+    IFileWrites* FWrites = &FRealWrites;
+    TSleepPauses FRealPauses;
+    IPauses* FPauses = &FRealPauses;
 };
 
 // True when the last failed open of `path` failed only because the file is not there.

@@ -20,11 +20,6 @@
 
 TMainForm1* MainForm1 = nullptr;
 
-namespace {
-
-// A refused path goes on with the next item, so it is shown, not thrown.
-void TellRefusal(const std::string& message) { ExceptionDisplay::ShowMessageText(message); }
-
 // In UTF-16 and whole: the folder may hold characters the program's code page cannot, and
 // may be longer than MAX_PATH.
 std::wstring ModuleFileName() {
@@ -38,6 +33,11 @@ std::wstring ModuleFileName() {
         buf.resize(buf.size() * 2);
     }
 }
+
+namespace {
+
+// A refused path goes on with the next item, so it is shown, not thrown.
+void TellRefusal(const std::string& message) { ExceptionDisplay::ShowMessageText(message); }
 
 // The primary monitor's work area: the screen without the taskbar and the desktop's
 // other bars, where the window's caption can always be reached.
@@ -66,16 +66,17 @@ TMenuItem* MakeItem(TMainForm1* form, TPopupMenu* menu, const char* name, const 
 
 } // namespace
 
-TMainForm1::TMainForm1(TComponent* AOwner) : TForm(AOwner), FList(SystemShiftJis()) {
+TMainForm1::TMainForm1(TComponent* AOwner, const std::wstring& exe) : TForm(AOwner), FList(SystemShiftJis()) {
     CreateComponents();
     // Where code page 932 holds the executable's path, the folder and the list file are
     // what they always were; else the list file is found by the Unicode folder, and
     // messages show its path as far as it converts.
-    const std::wstring exe = ModuleFileName();
     const NarrowText path = Narrow(exe);
     FExePath = path.bytes;
     if (path.exact) {
-        SetExeFolder(FolderOfPath(FExePath, CodePage::Cp932()));
+        ExeFolder = FolderOfPath(FExePath, CodePage::Cp932());
+        FProgramFolder = Widen(ExeFolder);
+        FListFile = Widen(ListFilePath());
     } else {
         ExeFolder = NarrowShown(FolderOf(exe));
         FProgramFolder = FolderOf(exe);
@@ -266,8 +267,8 @@ void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
         if (!FList.HasOwnChanges()) return;  // nothing of the user's to keep
         const std::string question = "ファイル " + ListFilePath() +
                                      " は起動時に読み込めませんでした。上書きすると元の内容は失われます。上書きしますか?";
-        switch (FServices->Ask(Handle(), question, Application ? Application->Title() : "",
-                               MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON2)) {
+        switch (FMessageBoxes->Show(Handle(), question, Application ? Application->Title() : "",
+                                    MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON2)) {
         case IDYES: break;
         case IDNO: return;
         default: Action = caNone; return;
@@ -285,8 +286,8 @@ void TMainForm1::FormClose(TObject*, TCloseAction& Action) {
 
 bool TMainForm1::CloseWithoutSaving() {
     const UINT flags = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;  // いいえ is the default
-    return FServices->Ask(Handle(), "フォルダの一覧を保存できませんでした。保存せずに終了しますか?",
-                          Application ? Application->Title() : "", flags) == IDYES;
+    return FMessageBoxes->Show(Handle(), "フォルダの一覧を保存できませんでした。保存せずに終了しますか?",
+                               Application ? Application->Title() : "", flags) == IDYES;
 }
 
 // A list the window did not change is not written at all: its time stays, a read-only
@@ -357,13 +358,14 @@ void TMainForm1::Button4Click(TObject* Sender) {
         OfferToDeleteMissing(stored, real, Sender);
         return;
     }
-    FServices->Launch(Handle(), L"open", ShellQueries::ExplorerExe(), ExplorerParameters(real), nullptr, SW_SHOWDEFAULT);
+    FServices->Launch(Handle(),
+                      {L"open", ShellQueries::ExplorerExe(), ExplorerParameters(real), std::nullopt, SW_SHOWDEFAULT});
 }
 
 void TMainForm1::OfferToDeleteMissing(const std::wstring& stored, const std::wstring& real, TObject* Sender) {
     const std::string question = "フォルダ " + NarrowShown(real) + " が見つかりません。一覧から削除しますか?";
     const UINT flags = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;  // いいえ is the default
-    if (FServices->Ask(Handle(), question, Application ? Application->Title() : "", flags) != IDYES) return;
+    if (FMessageBoxes->Show(Handle(), question, Application ? Application->Title() : "", flags) != IDYES) return;
     // The list may have followed an edit of the file while the question was open.
     if (SelectedFolder() == stored) Delete1Click(Sender);
 }
@@ -385,7 +387,7 @@ void TMainForm1::Delete1Click(TObject* Sender) {
 }
 
 void TMainForm1::A1Click(TObject*) {
-    FServices->Launch(Handle(), L"OPEN", Widen(InfoPageAddress(FExePath, CodePage::Cp932())), L"", L"", SW_SHOW);
+    FServices->Launch(Handle(), {L"OPEN", Widen(InfoPageAddress(FExePath, CodePage::Cp932())), L"", L"", SW_SHOW});
 }
 
 void TMainForm1::MultiColComboBox1Change(TObject*) {

@@ -14,9 +14,14 @@
 #include <optional>
 #include <string>
 
+// The program's own file, in UTF-16.
+std::wstring ModuleFileName();
+
 class TMainForm1 : public TForm {
 public:
-    explicit TMainForm1(TComponent* AOwner);
+    // `exePath` is the program's own file: the list file lies beside it, relative paths in
+    // the list are taken against its folder, and the information page names it.
+    explicit TMainForm1(TComponent* AOwner, const std::wstring& exePath = ModuleFileName());
     const char* ClassName() const override { return "TMainForm1"; }
     void Dispatch(TMessage& msg) override;
 
@@ -64,14 +69,9 @@ public:
     // The selected entry's folder as the text it is; empty when nothing is selected.
     std::wstring SelectedFolder() const;
 
-    // Tests point these elsewhere; the program keeps the defaults.
-    void SetServices(IShellServices* services) { FServices = services; }
-    void SetExeFolder(const std::string& folder) {
-        ExeFolder = folder;
-        FProgramFolder = Widen(folder);
-        FListFile = Widen(ListFilePath());
-    }
-    void SetExePath(const std::string& path) { FExePath = path; }
+    // The shell and the message boxes; the real ones unless set.
+    void SetServices(IShellServices& services) { FServices = &services; }
+    void SetMessageBoxes(IMessageBoxes& boxes) { FMessageBoxes = &boxes; }
 
 private:
     void CreateComponents();
@@ -111,6 +111,8 @@ private:
     std::wstring FProgramFolder;
     TShellServices FRealServices;
     IShellServices* FServices = &FRealServices;
+    TMessageBoxes FRealMessageBoxes;
+    IMessageBoxes* FMessageBoxes = &FRealMessageBoxes;
     // The one model of the list: the file's lines, its encoding, the window's changes.
     FolderList FList;
 };

@@ -7,9 +7,9 @@
 
 #include <shellapi.h>
 
-void TShellServices::Launch(HWND owner, const std::wstring& verb, const std::wstring& file, const std::wstring& params,
-                            const wchar_t* directory, int show) {
-    ::ShellExecuteW(owner, verb.c_str(), file.c_str(), params.c_str(), directory, show);
+void TShellServices::Launch(HWND owner, const ShellOpen& what) {
+    ::ShellExecuteW(owner, what.verb.c_str(), what.file.c_str(), what.params.c_str(),
+                    what.directory ? what.directory->c_str() : nullptr, what.show);
 }
 
 FolderPresence TShellServices::LookForFolder(const std::wstring& path) {
@@ -27,8 +27,4 @@ std::wstring TShellServices::BrowseForFolder(HWND owner, const std::wstring& sta
 std::wstring TShellServices::AskName(const std::string& caption, const std::wstring& prompt,
                                      const std::string& defaultText, const std::wstring& fieldText) {
     return NamingPrompt::Show(caption, prompt, defaultText, fieldText);
-}
-
-int TShellServices::Ask(HWND owner, const std::string& text, const std::string& caption, UINT flags) {
-    return MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), flags);
 }

@@ -4,7 +4,6 @@
 // and the peak working set after a 100,000-entry list.
 #include "app/MainWindow1.h"
 #include "controls/ShineSpdBtn.h"
-#include "framework/ExceptionDisplay.h"
 #include "tests/win/common/TestSupport.h"
 
 #include <psapi.h>
@@ -92,8 +91,7 @@ void BareWindow() {
 }
 
 TMainForm1* OpenMainWindow(const std::string& dir) {
-    auto* f = new TMainForm1(Application);
-    f->SetExeFolder(dir);
+    auto* f = new TMainForm1(Application, Widen(dir + "\\Kestrovane1.exe"));
     f->Timer1->SetEnabled(false);
     f->Show();
     UpdateWindow(f->Handle());
@@ -113,7 +111,14 @@ int main() {
     TApplication app;
     Application->Initialize();
     Application->SetTitle("Kestrovane1");
-    ExceptionDisplay::Show = [](const std::string& text, const std::string&) { std::printf("error: %s\n", text.c_str()); };
+    // Errors are printed, not shown in a box waiting for a click.
+    struct : IMessageBoxes {
+        int Show(HWND, const std::string& text, const std::string&, UINT) override {
+            std::printf("error: %s\n", text.c_str());
+            return IDOK;
+        }
+    } printer;
+    Application->SetMessageBoxes(printer);
     const TestSupport::TempFolder temp;
     const std::string& dir = temp.Path;
     const std::string list = dir + "/DirList.txt";

@@ -2,7 +2,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Forms.h"
-#include "framework/WideText.h"
+#include "framework/MessageBoxes.h"
 #include "framework/portable/ErrorText.h"
 
 #include <windows.h>
@@ -11,15 +11,11 @@ namespace ExceptionDisplay {
 
 std::string Title;
 
-void ShowBox(const std::string& text, const std::string& caption) {
-    MessageBoxW(DialogOwner(), Widen(text).c_str(), Widen(caption).c_str(), MB_ICONSTOP | MB_OK);
-}
-
-ShowFn Show = ShowBox;
-
 void ShowMessageText(const std::string& message) noexcept {
     try {
-        Show(ErrorDisplayText(message, CodePage::Cp932()), Title);
+        TMessageBoxes system;
+        IMessageBoxes& boxes = Application ? Application->MessageBoxes() : system;
+        boxes.Show(DialogOwner(), ErrorDisplayText(message, CodePage::Cp932()), Title, MB_ICONSTOP | MB_OK);
     } catch (...) {
         // Nothing is left to report a failure of the display itself to.
     }

@@ -1,20 +1,14 @@
 #pragma once
 // The exception display: one message box with the error's message (a "." appended by
-// the error text rule), the application title as caption, a stop icon and an OK button.
-#include <functional>
+// the error text rule), the application title as caption, a stop icon and an OK button,
+// owned by (and so disabling) the window a dialog belongs to. It is shown through the
+// application's message boxes, or the system's own while there is no application.
 #include <string>
 
 namespace ExceptionDisplay {
 
 // The caption of every error message box (the application title).
 extern std::string Title;
-
-// Shows the box, owned by (and so disabling) the window a dialog belongs to; tests replace
-// it to record what would be shown instead of blocking.
-using ShowFn = std::function<void(const std::string& text, const std::string& caption)>;
-extern ShowFn Show;
-// The box itself, which Show holds at first.
-void ShowBox(const std::string& text, const std::string& caption);
 
 // Shows the error being handled: call it inside a catch block. A framework error shows
 // its message; any other error shows an empty message.

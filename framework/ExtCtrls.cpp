@@ -3,7 +3,7 @@
 #include "framework/ExceptionDisplay.h"
 #include "framework/Exceptions.h"
 
-TTimer::SetTimerFn TTimer::SystemSetTimer = ::SetTimer;
+UINT_PTR TSystemTimers::Start(HWND window, UINT_PTR id, UINT ms) { return ::SetTimer(window, id, ms, nullptr); }
 
 namespace {
 const wchar_t* const TimerClass = L"Kestrovane1.Timer";
@@ -49,7 +49,7 @@ TTimer::~TTimer() {
 void TTimer::UpdateTimer() {
     KillTimer(FWindow, 1);
     if (FEnabled && FInterval != 0 && FOnTimer) {
-        if (SystemSetTimer(FWindow, 1, FInterval, nullptr) == 0) throw EOutOfResources(Texts::NoTimers);
+        if (FSystemTimers->Start(FWindow, 1, FInterval) == 0) throw EOutOfResources(Texts::NoTimers);
     }
 }
 

@@ -4,6 +4,21 @@
 
 #include <windows.h>
 
+// The system timers a TTimer ticks by: the real one asks Windows; tests put in one that
+// grants none.
+class ISystemTimers {
+public:
+    virtual ~ISystemTimers() = default;
+    // Starts (or restarts) timer `id` of `window` at `ms`; zero when none is granted.
+    virtual UINT_PTR Start(HWND window, UINT_PTR id, UINT ms) = 0;
+};
+
+// Windows' own timers.
+class TSystemTimers : public ISystemTimers {
+public:
+    UINT_PTR Start(HWND window, UINT_PTR id, UINT ms) override;
+};
+
 class TTimer : public TComponent {
 public:
     explicit TTimer(TComponent* AOwner);
@@ -16,9 +31,8 @@ public:
     void SetEnabled(bool v);
     void SetOnTimer(TNotifyEvent handler);
 
-    // The platform call that grants a timer; tests put in one that grants none.
-    using SetTimerFn = UINT_PTR (*)(HWND, UINT_PTR, UINT, TIMERPROC);
-    static SetTimerFn SystemSetTimer;
+    // Where the timer is granted from; Windows' own timers unless set.
+    void SetSystemTimers(ISystemTimers& timers) { FSystemTimers = &timers; }
 
 private:
     static LRESULT CALLBACK TimerWndProc(HWND, UINT, WPARAM, LPARAM);
@@ -27,4 +41,6 @@ private:
     bool FEnabled = true;
     TNotifyEvent FOnTimer;
     HWND FWindow = nullptr;
+    TSystemTimers FRealTimers;
+    ISystemTimers* FSystemTimers = &FRealTimers;
 };

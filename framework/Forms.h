@@ -3,9 +3,11 @@
 // them and runs the message loop.
 #include "framework/Controls.h"
 #include "framework/Menus.h"
+#include "framework/MessageBoxes.h"
 
 #include <functional>
 #include <string>
+#include <utility>
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TFormStyle { fsNormal, fsStayOnTop };
@@ -67,8 +69,14 @@ public:
     void Initialize();
     std::string Title() const;
     void SetTitle(const std::string& title);
-    template <class T> void CreateForm(T*& ref) {
-        ref = new T(this);
+    // The message boxes the exception display shows its errors in: the system's own unless
+    // set.
+    IMessageBoxes& MessageBoxes() const { return *FMessageBoxes; }
+    void SetMessageBoxes(IMessageBoxes& boxes) { FMessageBoxes = &boxes; }
+    // Makes a form owned by the application, with `args` after the owner for its
+    // constructor; the first becomes the main form.
+    template <class T, class... Args> void CreateForm(T*& ref, Args&&... args) {
+        ref = new T(this, std::forward<Args>(args)...);
         if (!MainForm) SetMainForm(ref);
     }
     // The main form ends the application when it closes, and it is the program's entry on
@@ -90,6 +98,8 @@ public:
 
 private:
     bool FOleInitialized = false;
+    TMessageBoxes FRealMessageBoxes;
+    IMessageBoxes* FMessageBoxes = &FRealMessageBoxes;
     bool ProcessMessage(MSG& msg);
     bool PreProcess(MSG& msg);
     void Idle();

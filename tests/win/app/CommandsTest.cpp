@@ -278,8 +278,11 @@ TEST_F(MainWindowTest, InformationPageCarriesTheExecutablesBaseName) {
     };
     for (auto& r : rows) {
         services.calls.clear();
-        form->SetExePath(r.exe);
-        form->A1Click(nullptr);
+        // The same window as started from another place, never shown.
+        auto* other = new TMainForm1(Application, Widen(r.exe));
+        other->SetServices(services);
+        other->A1Click(nullptr);
+        delete other;
         ASSERT_EQ(services.calls.size(), 1u);
         EXPECT_EQ(services.calls[0].verb, "OPEN");
         EXPECT_EQ(services.calls[0].file, std::string("http://www.example.com/info.php?pf=w&sn=") + r.sn);

@@ -69,7 +69,8 @@ protected:
     RealDialogs dialogs;
     void OpenWithDialogs(const char* content) {
         Open(content);
-        form->SetServices(&dialogs);
+        form->SetServices(dialogs);
+        form->SetMessageBoxes(dialogs);
     }
     // Drops `path` on the window while a dialog is open: it must be refused, not prompted for.
     HDROP DropMeanwhile(bool& prompted) {
@@ -166,6 +167,10 @@ TEST_F(DialogTest, AnErrorBoxDisablesTheWindowEvenWhileAnotherProgramIsActiveAnd
     OpenWithDialogs("");
     Press(VK_TAB);
     ASSERT_EQ(GetFocus(), form->Button4->Handle());
+    // The error display's real box this time, not the recorder.
+    TMessageBoxes system;
+    IMessageBoxes& recorder = Application->MessageBoxes();
+    Application->SetMessageBoxes(system);
     for (bool inFront : {true, false}) {
         SCOPED_TRACE(inFront ? "window active" : "another program active");
         std::optional<OtherProgram> other;
@@ -177,13 +182,14 @@ TEST_F(DialogTest, AnErrorBoxDisablesTheWindowEvenWhileAnotherProgramIsActiveAnd
             owner = GetWindow(box, GW_OWNER);
             PostMessageA(box, WM_COMMAND, IDOK, 0);
         });
-        ExceptionDisplay::ShowBox("ファイル X は開けません.", "Kestrovane1");
+        ExceptionDisplay::ShowMessageText("ファイル X は開けません");
         EXPECT_TRUE(TestSupport::DialogsAnswered());
         EXPECT_FALSE(enabledMeanwhile);
         EXPECT_EQ(owner, form->Handle());
         Application->ProcessMessages();
         EXPECT_EQ(GetFocus(), form->Button4->Handle());
     }
+    Application->SetMessageBoxes(recorder);
 }
 
 // Alt+E only clicks the button: the keys go on acting on the list. A plain E does

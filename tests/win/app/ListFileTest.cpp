@@ -47,13 +47,19 @@ TEST_F(MainWindowTest, LoadAndSaveFollowTheLineRules) {
 
 TEST_F(MainWindowTest, AMissingListFileIsReportedBeforeTheWindowShowsAndCreatedAtClose) {
     bool visibleAtBox = true;
-    ExceptionDisplay::ShowFn saved = ExceptionDisplay::Show;
-    ExceptionDisplay::Show = [&](const std::string& text, const std::string& caption) {
-        visibleAtBox = form && IsWindowVisible(form->Handle());
-        saved(text, caption);
-    };
+    struct Watching : IMessageBoxes {
+        IMessageBoxes& recorder;
+        TMainForm1*& form;
+        bool& visible;
+        Watching(IMessageBoxes& r, TMainForm1*& f, bool& v) : recorder(r), form(f), visible(v) {}
+        int Show(HWND owner, const std::string& text, const std::string& caption, UINT flags) override {
+            visible = form && IsWindowVisible(form->Handle());
+            return recorder.Show(owner, text, caption, flags);
+        }
+    } watching(Application->MessageBoxes(), form, visibleAtBox);
+    Application->SetMessageBoxes(watching);
     Open(nullptr);
-    ExceptionDisplay::Show = saved;
+    Application->SetMessageBoxes(watching.recorder);
     ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);
     EXPECT_EQ(TestSupport::ShownBoxes()[0].text, "ファイル " + ListFile() + " は開けません.");
     EXPECT_EQ(TestSupport::ShownBoxes()[0].caption, "Kestrovane1");
@@ -99,6 +105,7 @@ TEST_F(MainWindowTest, AnUnwritableListFileIsReportedThenTheUserMayCloseWithoutS
 // written: the error shows, the window stays open and the old file keeps its bytes.
 TEST_F(MainWindowTest, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
     const std::string temp = ListFile() + ".saving";
+    TFileWrites realWrites;
     // Beside the list file, and in place when the temporary name cannot be had.
     for (bool inPlace : {false, true}) {
         for (bool flushFails : {false, true}) {
@@ -107,29 +114,30 @@ TEST_F(MainWindowTest, AWriteThatFailsMidwayLeavesTheOldFileWhole) {
             HANDLE held = inPlace ? CreateFileA(temp.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS, 0, nullptr)
                                   : INVALID_HANDLE_VALUE;
             form->AppendEntry(L"N", L"C:\\N");
-            auto savedWrite = TListFileStore::SystemWrite;
-            auto savedFlush = TListFileStore::SystemFlush;
-            static int writes;
-            writes = 0;
-            if (flushFails) {
-                TListFileStore::SystemFlush = [](void*) -> BOOL {
-                    SetLastError(ERROR_DISK_FULL);
-                    return FALSE;
-                };
-            } else {
-                TListFileStore::SystemWrite = [](void* f, const void* d, unsigned long n, unsigned long* w) -> BOOL {
-                    if (++writes > 1) return WriteFile(static_cast<HANDLE>(f), d, n, w, nullptr);
+            // Writes and flushes that fail as on a full disk: the write after half of its
+            // bytes, the first one only; the flush every time.
+            struct FullDisk : TFileWrites {
+                bool flushFails = false;
+                int writes = 0;
+                bool Write(void* f, const void* d, unsigned long n, unsigned long* w) override {
+                    if (flushFails || ++writes > 1) return TFileWrites::Write(f, d, n, w);
                     DWORD half = n / 2; // half of it reaches the disk, then the volume is full
                     WriteFile(static_cast<HANDLE>(f), d, half, &half, nullptr);
                     *w = half;
                     SetLastError(ERROR_DISK_FULL);
-                    return FALSE;
-                };
-            }
+                    return false;
+                }
+                bool Flush(void* f) override {
+                    if (!flushFails) return TFileWrites::Flush(f);
+                    SetLastError(ERROR_DISK_FULL);
+                    return false;
+                }
+            } fullDisk;
+            fullDisk.flushFails = flushFails;
+            form->Memo1->SetFileWrites(fullDisk);
             TestSupport::ShownBoxes().clear();
             const bool closed = CloseWindow();
-            TListFileStore::SystemWrite = savedWrite;
-            TListFileStore::SystemFlush = savedFlush;
+            form->Memo1->SetFileWrites(realWrites);
             if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
             EXPECT_FALSE(closed);
             ASSERT_EQ(TestSupport::ShownBoxes().size(), 1u);

@@ -21,7 +21,7 @@ struct ShellCall {
     int show;
 };
 
-class RecordingServices : public IShellServices {
+class RecordingServices : public IShellServices, public IMessageBoxes {
 public:
     std::vector<ShellCall> calls;
     std::deque<std::wstring> browseAnswers;
@@ -41,10 +41,9 @@ public:
     std::atomic<int> looks{0}, answered{0};
     TShellServices real;
 
-    void Launch(HWND, const std::wstring& verb, const std::wstring& file, const std::wstring& params,
-                const wchar_t* directory, int show) override {
-        calls.push_back({Narrow(verb).bytes, Narrow(file).bytes, NarrowShown(params), params, directory == nullptr,
-                         directory ? Narrow(directory).bytes : "", show});
+    void Launch(HWND, const ShellOpen& what) override {
+        calls.push_back({Narrow(what.verb).bytes, Narrow(what.file).bytes, NarrowShown(what.params), what.params,
+                         !what.directory, what.directory ? Narrow(*what.directory).bytes : "", what.show});
     }
     FolderPresence LookForFolder(const std::wstring& path) override {
         ++looks;
@@ -81,7 +80,8 @@ public:
         nameAnswers.pop_front();
         return Widen(a);
     }
-    int Ask(HWND, const std::string& text, const std::string&, UINT flags) override {
+    // The window's questions.
+    int Show(HWND, const std::string& text, const std::string&, UINT flags) override {
         questions.push_back(text);
         questionFlags.push_back(flags);
         if (askAnswers.empty()) return askAnswer;
@@ -96,12 +96,16 @@ protected:
     TestSupport::TempFolder dir;
     RecordingServices services;
     TMainForm1* form = nullptr;
-    // A file another program holds is waited for without waiting: the pauses are counted.
+    // A file another program holds is waited for without waiting: the pauses are counted,
+    // unless the test sets realPauses or its own onPause.
     std::vector<unsigned> pauses;
-    std::function<void(unsigned)> realPause = TListFileStore::Pause;
+    bool realPauses = false;
+    struct RecordingPauses : IPauses {
+        std::function<void(unsigned)> onPause;
+        void Pause(unsigned ms) override { onPause(ms); }
+    } pauser;
 
-    MainWindowTest() { TListFileStore::Pause = [this](unsigned ms) { pauses.push_back(ms); }; }
-    ~MainWindowTest() override { TListFileStore::Pause = realPause; }
+    MainWindowTest() { pauser.onPause = [this](unsigned ms) { pauses.push_back(ms); }; }
 
     std::string ListFile() const { return dir.Path + "/DirList.txt"; }
 
@@ -109,10 +113,11 @@ protected:
     void Open(const char* content, size_t size = std::string::npos) {
         if (content) TestSupport::WriteFileBytes(ListFile(), size == std::string::npos ? std::string(content) : std::string(content, size));
         TestSupport::ShownBoxes().clear();
-        form = new TMainForm1(Application);
+        form = new TMainForm1(Application, Widen(dir.Path + "\\Kestrovane1.exe"));
         Application->SetMainForm(form);
-        form->SetExeFolder(dir.Path);
-        form->SetServices(&services);
+        if (!realPauses) form->Memo1->SetPauses(pauser);
+        form->SetServices(services);
+        form->SetMessageBoxes(services);
         form->Show();
     }
     std::vector<std::string> Entries() {

@@ -164,7 +164,7 @@ TEST_F(MainWindowTest, AListFileTooBigForMemoryCountsAsNotLoaded) {
 // A virus scanner or a sync client holds the list file for a moment: the save waits for
 // it, for about two seconds, and only then reports the error.
 TEST_F(MainWindowTest, TheSaveWaitsForAListFileHeldByAnotherProgram) {
-    TListFileStore::Pause = realPause;  // a real hold, waited for in real time
+    realPauses = true;  // a real hold, waited for in real time
     const std::string old = "\"old\",\"C:\\Old\"\r\n";
     struct Row {
         const char* name;
@@ -236,7 +236,7 @@ TEST_F(MainWindowTest, EveryStepOfTheSaveWaitsForTheFileItMeets) {
         };
         HANDLE tempHeld = hold(temp, r.tempPauses, 0), listHeld = hold(ListFile(), r.listPauses, r.listShare);
         int paused = 0;
-        TListFileStore::Pause = [&](unsigned) {
+        pauser.onPause = [&](unsigned) {
             ++paused;
             if (paused == r.tempPauses) CloseHandle(std::exchange(tempHeld, INVALID_HANDLE_VALUE));
             if (paused == r.listPauses) CloseHandle(std::exchange(listHeld, INVALID_HANDLE_VALUE));
@@ -263,7 +263,7 @@ TEST_F(MainWindowTest, TheStartWaitsForAListFileHeldByAnotherProgram) {
     TestSupport::WriteFileBytes(ListFile(), list);
     HANDLE held = ::CreateFileW(Widen(ListFile()).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    TListFileStore::Pause = [&](unsigned) {
+    pauser.onPause = [&](unsigned) {
         pauses.push_back(0);
         if (pauses.size() == 5) CloseHandle(std::exchange(held, INVALID_HANDLE_VALUE));
     };

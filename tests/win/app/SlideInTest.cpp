@@ -18,9 +18,8 @@ TEST(SlideIn, RunsFromTheConstructorsBoundsToItsFinalPlaceAsTheProgramsTaskbarEn
     TestSupport::TempFolder dir;
     TestSupport::WriteFileBytes(dir.File("DirList.txt"), "");
     TMainForm1* form = nullptr;
-    Application->CreateForm(form);
+    Application->CreateForm(form, Widen(dir.Path + "\\Kestrovane1.exe"));
     ASSERT_EQ(Application->MainForm, form);
-    form->SetExeFolder(dir.Path);
     EXPECT_EQ(form->Left(), -524);
     EXPECT_EQ(form->Top(), 20);
     EXPECT_EQ(form->Height(), 7);
@@ -90,8 +89,7 @@ void PrintTo(const Place& p, std::ostream* os) {
 // design puts it; the window's own bounds are plain pixels.
 TEST(SlideIn, ControlsStandAtTheirDesignPlacesWithTheWindowsFontMetrics) {
     TestSupport::TempFolder dir;
-    auto* form = new TMainForm1(Application);
-    form->SetExeFolder(dir.Path);
+    auto* form = new TMainForm1(Application, Widen(dir.Path + "\\Kestrovane1.exe"));
     EXPECT_EQ(PlaceOf(form->Label2), (Place{8, 12, 29, 12}));
     EXPECT_EQ(PlaceOf(form->Label3), (Place{12, 32, 6, 12}));
     EXPECT_EQ(PlaceOf(form->Button4), (Place{386, 8, 100, 21}));

@@ -157,15 +157,16 @@ TEST(Framework, TimerTicksThroughTheLoopAndReportsWhenNoneIsGranted) {
     TestSupport::Pump(100);
     EXPECT_EQ(ticks, stopped);
 
-    auto saved = TTimer::SystemSetTimer;
-    TTimer::SystemSetTimer = [](HWND, UINT_PTR, UINT, TIMERPROC) -> UINT_PTR { return 0; };
+    struct : ISystemTimers {
+        UINT_PTR Start(HWND, UINT_PTR, UINT) override { return 0; }
+    } noTimers;
+    t.SetSystemTimers(noTimers);
     try {
         t.SetEnabled(true);
         ADD_FAILURE() << "no error";
     } catch (const EOutOfResources& e) {
         EXPECT_EQ(e.Message, "タイマーを取得できません");
     }
-    TTimer::SystemSetTimer = saved;
 }
 
 TEST(Framework, MenuShortcutsActWhileEnabledOnly) {
