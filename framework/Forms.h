@@ -2,6 +2,7 @@
 // Forms (top-level windows with their controls) and the application object that owns
 // them and runs the message loop.
 #include "framework/Controls.h"
+#include "framework/Handles.h"
 #include "framework/Menus.h"
 
 #include <functional>
@@ -89,7 +90,7 @@ public:
     std::vector<std::function<void()>> IdleHandlers;
 
 private:
-    bool FOleInitialized = false;
+    OleInitialized FOle;
     bool ProcessMessage(MSG& msg);
     bool PreProcess(MSG& msg);
     void Idle();

@@ -3,6 +3,7 @@
 #include "framework/ExceptionDisplay.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Exceptions.h"
+#include "framework/Handles.h"
 #include "framework/StdCtrls.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <thread>
 
 using TestSupport::ShownBoxes;
@@ -285,5 +287,44 @@ TEST(Framework, AssignBetweenStrangersFailsWithTheAssignMessage) {
         ADD_FAILURE() << "no error";
     } catch (const EConvertError& e) {
         EXPECT_EQ(e.Message, "TBrush を TFont に代入することはできません");
+    }
+}
+
+// The update scope ends the update on every way out. An error of EndUpdate reaches the
+// caller as from a plain call, except while the body's own error passes: that one is
+// reported, and the program does not end on two errors at once.
+TEST(Framework, AnUpdateScopeEndsTheUpdateAndReportsTheFirstError) {
+    struct Items {
+        bool endFails;
+        int begun = 0, ended = 0;
+        void BeginUpdate() { ++begun; }
+        void EndUpdate() {
+            ++ended;
+            if (endFails) throw Exception("end failed");
+        }
+    };
+    const struct {
+        bool bodyFails, endFails;
+        const char* reported;
+    } cases[] = {
+        {false, false, ""},
+        {false, true, "end failed"},
+        {true, false, "body failed"},
+        {true, true, "body failed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.bodyFails ? "body fails" : "body ends") + (c.endFails ? ", end fails" : ""));
+        Items items{c.endFails};
+        std::string reported;
+        try {
+            const UpdateScope update(items);
+            EXPECT_EQ(items.begun, 1);
+            EXPECT_EQ(items.ended, 0);
+            if (c.bodyFails) throw Exception("body failed");
+        } catch (const Exception& e) {
+            reported = e.Message;
+        }
+        EXPECT_EQ(items.ended, 1);
+        EXPECT_EQ(reported, c.reported);
     }
 }
