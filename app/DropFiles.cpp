@@ -1,6 +1,7 @@
 #include "app/DropFiles.h"
 
 #include "app/WidePath.h"
+#include "framework/Handles.h"
 
 #include <shlobj.h>
 #include <shobjidl.h>
@@ -20,17 +21,6 @@ std::wstring DroppedItemPath(HDROP drop, UINT i) {
     return path;
 }
 
-namespace {
-
-template <class T> struct ComRelease {
-    T* p = nullptr;
-    ~ComRelease() {
-        if (p) p->Release();
-    }
-};
-
-} // namespace
-
 // The target is read as the shortcut stores it (GetPath, else its item list) and never
 // Resolve()d: even with
 // SLR_NO_UI a resolve may search the disks or ask the link-tracking service for a moved
@@ -38,27 +28,26 @@ template <class T> struct ComRelease {
 // A target that is not there is left unresolved, so the drop registers what it does for
 // any file.
 std::wstring ShortcutTargetOf(const std::wstring& shortcut) {
-    ComRelease<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(&link.p))))
+    ComRef<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.Put())))
         return {};
-    ComRelease<IPersistFile> file;
-    if (FAILED(link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p)))) return {};
-    if (FAILED(file.p->Load(ForFileSystem(shortcut).c_str(), STGM_READ))) return {};
+    ComRef<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.Put()))) return {};
+    if (FAILED(file->Load(ForFileSystem(shortcut).c_str(), STGM_READ))) return {};
     auto there = [](const std::wstring& p) {
         return !p.empty() && GetFileAttributesW(ForFileSystem(p).c_str()) != INVALID_FILE_ATTRIBUTES;
     };
     std::wstring target(32768, L'\0');
     // S_FALSE and an empty path: the shortcut points outside the file system (a web
     // address, the Control Panel).
-    if (link.p->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0) == S_OK) {
+    if (link->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0) == S_OK) {
         target.resize(wcsnlen(target.c_str(), target.size()));
         if (there(target)) return target;
     }
     // The target's item list keeps its names in Unicode where a shell reads the stored
     // path through the ANSI code page (Wine does, and loses what that cannot hold).
     PIDLIST_ABSOLUTE list = nullptr;
-    if (FAILED(link.p->GetIDList(&list)) || !list) return {};
+    if (FAILED(link->GetIDList(&list)) || !list) return {};
     target.assign(32768, L'\0');
     const bool got = SHGetPathFromIDListEx(list, target.data(), static_cast<DWORD>(target.size()), GPFIDL_DEFAULT) ||
                      SHGetPathFromIDListW(list, target.data());
@@ -68,16 +57,9 @@ std::wstring ShortcutTargetOf(const std::wstring& shortcut) {
     return there(target) ? target : std::wstring();
 }
 
-namespace {
-struct DropRelease {
-    HDROP drop;
-    ~DropRelease() { DragFinish(drop); }
-};
-} // namespace
-
 int RegisterDrop(HDROP drop, const std::function<StoredPathChoice(const std::wstring& folder)>& store,
                  const AskName& ask, const AppendEntry& append, const ShowRefusal& refuse) {
-    DropRelease release{drop};
+    const DroppedFiles release(drop);
     const int count = static_cast<int>(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0));
     auto folderOf = [drop, &store](int i) {
         return store(RegisteredFolderOf(DroppedItemPath(drop, static_cast<UINT>(i)), IsExistingFolder, ShortcutTargetOf));

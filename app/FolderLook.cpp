@@ -1,5 +1,7 @@
 #include "app/FolderLook.h"
 
+#include "framework/Handles.h"
+
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -8,11 +10,8 @@ namespace {
 
 // Shared by the window's thread and the worker, which may go on after the wait gave up.
 struct LookState {
-    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    KernelHandle done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     std::atomic<FolderPresence> answer{FolderPresence::Unknown};
-    ~LookState() {
-        if (done) CloseHandle(done);
-    }
 };
 
 void HandleWhileWaiting() {
@@ -26,13 +25,13 @@ void HandleWhileWaiting() {
 
 FolderPresence LookForFolderAwhile(IShellServices& services, const std::wstring& path, unsigned timeoutMs) {
     auto state = std::make_shared<LookState>();
-    if (!state->done) return FolderPresence::Unknown;
+    if (!state->done.Valid()) return FolderPresence::Unknown;
     try {
         // The real services keep no state for the look, so an answer that comes after the
         // wait gave up touches nothing but the shared state.
         std::thread([state, &services, path] {
             state->answer = services.LookForFolder(path);
-            SetEvent(state->done);
+            SetEvent(state->done.Get());
         }).detach();
     } catch (...) {
         return FolderPresence::Unknown;
@@ -41,7 +40,7 @@ FolderPresence LookForFolderAwhile(IShellServices& services, const std::wstring&
     for (;;) {
         const ULONGLONG now = GetTickCount64();
         if (now >= end) return FolderPresence::Unknown;
-        const DWORD r = MsgWaitForMultipleObjects(1, &state->done, FALSE, static_cast<DWORD>(end - now),
+        const DWORD r = MsgWaitForMultipleObjects(1, state->done.Address(), FALSE, static_cast<DWORD>(end - now),
                                                   QS_TIMER | QS_PAINT | QS_SENDMESSAGE);
         if (r == WAIT_OBJECT_0) return state->answer;
         if (r != WAIT_OBJECT_0 + 1) return FolderPresence::Unknown;

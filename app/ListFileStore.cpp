@@ -2,6 +2,7 @@
 
 #include "app/portable/Retry.h"
 #include "framework/Exceptions.h"
+#include "framework/Handles.h"
 #include "framework/WideText.h"
 
 #include <windows.h>
@@ -10,13 +11,6 @@
 #include <new>
 
 namespace {
-
-struct FileHandle {
-    HANDLE h;
-    ~FileHandle() {
-        if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    }
-};
 
 // Runs a file step (true on success, the reason in GetLastError otherwise) again while
 // it fails only because another program holds the file at `name` for a moment.
@@ -31,12 +25,12 @@ bool WhileHeld(IPauses& pauses, FileStep step, const std::wstring& name, const s
         [&](unsigned ms) { pauses.Pause(ms); });
 }
 
-HANDLE OpenWaitingForHolds(IPauses& pauses, FileStep step, const std::wstring& path, DWORD access, DWORD share,
-                           DWORD disposition) {
-    HANDLE h = INVALID_HANDLE_VALUE;
+KernelHandle OpenWaitingForHolds(IPauses& pauses, FileStep step, const std::wstring& path, DWORD access,
+                                 DWORD share, DWORD disposition) {
+    KernelHandle h;
     WhileHeld(pauses, step, path, [&] {
-        h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-        return h != INVALID_HANDLE_VALUE;
+        h.Reset(::CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return h.Valid();
     });
     return h;
 }
@@ -59,23 +53,24 @@ bool IsMissingFileError(unsigned long error) {
 }
 
 std::string TListFileStore::ReadBytes(const std::wstring& path, bool waitForHolds) const {
-    FileHandle f{waitForHolds ? OpenWaitingForHolds(*FPauses, FileStep::OpenExisting, path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING)
-                              : CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                            FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (f.h == INVALID_HANDLE_VALUE) throw EFOpenError(Format(Texts::FOpenError, NarrowShown(path)));
+    KernelHandle f{waitForHolds ? OpenWaitingForHolds(*FPauses, FileStep::OpenExisting, path, GENERIC_READ,
+                                                      FILE_SHARE_READ, OPEN_EXISTING)
+                                : KernelHandle{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)}};
+    if (!f.Valid()) throw EFOpenError(Format(Texts::FOpenError, NarrowShown(path)));
     try {
         std::string bytes;
         // Room for the whole file at once: a file too big for memory fails here, at once,
         // instead of after reading most of it.
         LARGE_INTEGER size{};
-        if (GetFileSizeEx(f.h, &size) && size.QuadPart > 0) {
+        if (GetFileSizeEx(f.Get(), &size) && size.QuadPart > 0) {
             if (static_cast<unsigned long long>(size.QuadPart) > bytes.max_size()) throw std::bad_alloc();
             bytes.reserve(static_cast<size_t>(size.QuadPart));
         }
         char chunk[65536];
         for (;;) {
             DWORD got = 0;
-            if (!ReadFile(f.h, chunk, sizeof chunk, &got, nullptr)) throw EReadError(Texts::ReadError);
+            if (!ReadFile(f.Get(), chunk, sizeof chunk, &got, nullptr)) throw EReadError(Texts::ReadError);
             if (got == 0) break;
             bytes.append(chunk, got);
         }
@@ -118,22 +113,25 @@ bool Rewind(HANDLE file) { return SetFilePointerEx(file, LARGE_INTEGER{}, nullpt
 // bytes are kept in memory and put back when the new ones cannot all be written, and the
 // file is grown before anything is overwritten, so that a full disk shows up first.
 void WriteInPlace(const FileSteps& io, const std::wstring& path, const std::string& bytes, const std::string& shown) {
-    FileHandle f{OpenWaitingForHolds(io.pauses, FileStep::OpenExisting, path, GENERIC_READ | GENERIC_WRITE, 0, OPEN_EXISTING)};
-    if (f.h == INVALID_HANDLE_VALUE) throw EFCreateError(Format(Texts::FCreateError, shown));
+    KernelHandle f = OpenWaitingForHolds(io.pauses, FileStep::OpenExisting, path, GENERIC_READ | GENERIC_WRITE, 0,
+                                         OPEN_EXISTING);
+    if (!f.Valid()) throw EFCreateError(Format(Texts::FCreateError, shown));
     std::string old;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(f.h, &size)) throw EFCreateError(Format(Texts::FCreateError, shown));
+    if (!GetFileSizeEx(f.Get(), &size)) throw EFCreateError(Format(Texts::FCreateError, shown));
     old.resize(static_cast<size_t>(size.QuadPart));
     DWORD got = 0;
-    if (!old.empty() && (!ReadFile(f.h, old.data(), static_cast<DWORD>(old.size()), &got, nullptr) || got != old.size()))
+    if (!old.empty() && (!ReadFile(f.Get(), old.data(), static_cast<DWORD>(old.size()), &got, nullptr) || got != old.size()))
         throw EFCreateError(Format(Texts::FCreateError, shown));
-    if (bytes.size() > old.size() && !Truncate(f.h, bytes.size())) {
-        Truncate(f.h, old.size());
+    if (bytes.size() > old.size() && !Truncate(f.Get(), bytes.size())) {
+        Truncate(f.Get(), old.size());
         throw EWriteError(Texts::WriteError);
     }
-    if (Rewind(f.h) && WriteAll(io.writes, f.h, bytes) && Truncate(f.h, bytes.size()) && io.writes.Flush(f.h)) return;
-    if (Rewind(f.h) && WriteAll(io.writes, f.h, old)) Truncate(f.h, old.size());
-    io.writes.Flush(f.h);
+    if (Rewind(f.Get()) && WriteAll(io.writes, f.Get(), bytes) && Truncate(f.Get(), bytes.size()) &&
+        io.writes.Flush(f.Get()))
+        return;
+    if (Rewind(f.Get()) && WriteAll(io.writes, f.Get(), old)) Truncate(f.Get(), old.size());
+    io.writes.Flush(f.Get());
     throw EWriteError(Texts::WriteError);
 }
 
@@ -144,8 +142,8 @@ void WriteInPlace(const FileSteps& io, const std::wstring& path, const std::stri
 void TakeOverIdentity(const std::wstring& path, const std::wstring& temp, DWORD attributes) {
     WIN32_FILE_ATTRIBUTE_DATA old{};
     if (GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &old)) {
-        FileHandle t{CreateFileW(temp.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
-        if (t.h != INVALID_HANDLE_VALUE) SetFileTime(t.h, &old.ftCreationTime, nullptr, nullptr);
+        KernelHandle t{CreateFileW(temp.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr)};
+        if (t.Valid()) SetFileTime(t.Get(), &old.ftCreationTime, nullptr, nullptr);
     }
     DWORD need = 0;
     GetFileSecurityW(path.c_str(), DACL_SECURITY_INFORMATION, nullptr, 0, &need);
@@ -160,11 +158,11 @@ void TakeOverIdentity(const std::wstring& path, const std::wstring& temp, DWORD 
 // Writes the new file under the temporary name. False when no such file can be made
 // there (no right to create one, or the name is held).
 bool WriteNewFile(const FileSteps& io, const std::wstring& temp, const std::string& bytes) {
-    FileHandle f{OpenWaitingForHolds(io.pauses, FileStep::CreateNew, temp, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS)};
-    if (f.h == INVALID_HANDLE_VALUE) return false;
-    if (!WriteAll(io.writes, f.h, bytes) || !io.writes.Flush(f.h)) {
-        CloseHandle(f.h);
-        f.h = INVALID_HANDLE_VALUE;
+    KernelHandle f = OpenWaitingForHolds(io.pauses, FileStep::CreateNew, temp, GENERIC_READ | GENERIC_WRITE, 0,
+                                         CREATE_ALWAYS);
+    if (!f.Valid()) return false;
+    if (!WriteAll(io.writes, f.Get(), bytes) || !io.writes.Flush(f.Get())) {
+        f.Reset();
         ::DeleteFileW(temp.c_str());
         throw EWriteError(Texts::WriteError);
     }
@@ -191,15 +189,15 @@ struct SaveTarget {
 };
 
 SaveTarget TargetOf(const std::wstring& path) {
-    FileHandle f{::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    KernelHandle f{::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                nullptr, OPEN_EXISTING, 0, nullptr)};
-    if (f.h == INVALID_HANDLE_VALUE) return {path};  // not there yet, or held: judged later
+    if (!f.Valid()) return {path};  // not there yet, or held: judged later
     BY_HANDLE_FILE_INFORMATION info{};
-    if (::GetFileInformationByHandle(f.h, &info) && info.nNumberOfLinks > 1) return {path, true};
+    if (::GetFileInformationByHandle(f.Get(), &info) && info.nNumberOfLinks > 1) return {path, true};
     // The name the file system gives the file opened through the name: the link's target.
     std::wstring named(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = ::GetFinalPathNameByHandleW(f.h, named.data(), static_cast<DWORD>(named.size()),
+        const DWORD n = ::GetFinalPathNameByHandleW(f.Get(), named.data(), static_cast<DWORD>(named.size()),
                                                     FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
         if (n == 0) break;
         if (n < named.size()) return {named.substr(0, n)};

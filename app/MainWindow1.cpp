@@ -13,6 +13,7 @@
 #include "controls/portable/CommaText.h"
 #include "framework/ExceptionDisplay.h"
 #include "framework/Exceptions.h"
+#include "framework/Handles.h"
 #include "framework/WideText.h"
 
 #include <shellapi.h>
@@ -203,19 +204,15 @@ void TMainForm1::ShowList() {
     const std::string selectedEntry = selected >= 0 ? MultiColComboBox1->Items()->Get(selected) : "";
     TComboItems* items = MultiColComboBox1->Items();
     int reselect = -1;
-    items->BeginUpdate();
-    try {
+    {
+        const UpdateScope update(*items);
         items->Clear();
         for (std::size_t i = 0; i < FList.Count(); ++i) {
             const std::string shown = FList.ShownEntry(i);
             if (reselect < 0 && selected >= 0 && shown == selectedEntry) reselect = static_cast<int>(i);
             items->Add(shown);
         }
-    } catch (...) {
-        items->EndUpdate();
-        throw;
     }
-    items->EndUpdate();
     if (selected < 0) return;
     MultiColComboBox1->SetItemIndex(reselect);
     MultiColComboBox1Change(this);
@@ -449,15 +446,9 @@ void TMainForm1::Repoint1Click(TObject*) {
 
 void TMainForm1::MoveSelected(std::size_t upper, std::size_t select) {
     FList.MoveDown(upper);
-    MultiColComboBox1->Items()->BeginUpdate();
-    try {
-        ShowChanged(upper, select);
-        ShowChanged(upper + 1, select);
-    } catch (...) {
-        MultiColComboBox1->Items()->EndUpdate();
-        throw;
-    }
-    MultiColComboBox1->Items()->EndUpdate();
+    const UpdateScope update(*MultiColComboBox1->Items());
+    ShowChanged(upper, select);
+    ShowChanged(upper + 1, select);
 }
 
 void TMainForm1::MoveUp1Click(TObject*) {

@@ -4,6 +4,8 @@
 #include "app/portable/PromptLayout.h"
 #include "framework/ExceptionDisplay.h"
 #include "framework/Forms.h"
+#include "framework/Graphics.h"
+#include "framework/Handles.h"
 #include "framework/WideText.h"
 
 #include <optional>
@@ -33,13 +35,6 @@ void KeepWithinBytes(HWND edit, PromptState& st) {
     if (!kept.cut) return;
     SetWindowTextW(edit, kept.text.c_str());
     SendMessageW(edit, EM_SETSEL, kept.caret, kept.caret);
-}
-
-// The prompt's font, the window font of the program.
-HFONT CreatePromptFont() {
-    return CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, Widen("ＭＳ Ｐゴシック").c_str());
 }
 
 std::wstring WindowText(HWND w) {
@@ -110,18 +105,16 @@ HWND AddChild(HWND parent, const wchar_t* cls, const std::wstring& text, DWORD s
 
 // Measures the font and the wrapped prompt text, and lays the prompt out.
 PromptLayout Measure(HFONT font, const std::wstring& text) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    const WindowDC screen;
+    const ScopedSelect selected(screen.Get(), font);
     static const wchar_t letters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     SIZE ext{};
-    GetTextExtentPoint32W(dc, letters, 52, &ext);
+    GetTextExtentPoint32W(screen.Get(), letters, 52, &ext);
     TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
+    GetTextMetricsW(screen.Get(), &tm);
     const PromptMetrics m{ext.cx, tm.tmHeight};
     RECT r{0, 0, LayoutPrompt(m, 0, 0).LabelMaxWidth, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     return LayoutPrompt(m, r.right - r.left, r.bottom - r.top);
 }
 
@@ -150,8 +143,8 @@ struct DisabledWindows {
 std::wstring Show(const std::string& caption, const std::wstring& prompt, const std::string& defaultText,
                   const std::wstring& fieldText) {
     RegisterPromptClass();
-    HFONT font = CreatePromptFont();
-    const PromptLayout l = Measure(font, prompt);
+    TFont font;  // the program's window font
+    const PromptLayout l = Measure(font.Handle(), prompt);
 
     const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -166,17 +159,14 @@ std::wstring Show(const std::string& caption, const std::wstring& prompt, const 
     std::optional<DisabledWindows> disabled(std::in_place);
     HWND dlg = CreateWindowExW(exStyle, Widen(ClassName).c_str(), Widen(caption).c_str(), style, x, y, w, h,
                                owner, nullptr, GetModuleHandleW(nullptr), &st);
-    if (!dlg) {
-        DeleteObject(font);
-        return Widen(defaultText);
-    }
-    AddChild(dlg, L"STATIC", prompt, SS_LEFT | SS_NOPREFIX, 0, l.Label, LabelId, font);
+    if (!dlg) return Widen(defaultText);
+    AddChild(dlg, L"STATIC", prompt, SS_LEFT | SS_NOPREFIX, 0, l.Label, LabelId, font.Handle());
     HWND edit = AddChild(dlg, L"EDIT", fieldText, WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                         l.Edit, EditId, font);
+                         l.Edit, EditId, font.Handle());
     SendMessageW(edit, EM_LIMITTEXT, MaxLength, 0);
-    AddChild(dlg, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, l.OkButton, IDOK, font);
+    AddChild(dlg, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 0, l.OkButton, IDOK, font.Handle());
     AddChild(dlg, L"BUTTON", Widen("キャンセル"), WS_TABSTOP | BS_PUSHBUTTON, 0, l.CancelButton, IDCANCEL,
-             font);
+             font.Handle());
     ShowWindow(dlg, SW_SHOWNORMAL);
     SetFocus(edit);
     SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -196,7 +186,6 @@ std::wstring Show(const std::string& caption, const std::wstring& prompt, const 
     // Enable the other windows before the prompt goes, so the activation returns to them.
     disabled.reset();
     DestroyWindow(dlg);
-    DeleteObject(font);
     // A quit request that arrives while the prompt is open belongs to the outer loop.
     if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
     return st.accepted ? st.text : Widen(defaultText);

@@ -26,14 +26,14 @@ template <class Fill> std::wstring Filled(Fill fill) {
 // folder can be opened, else its long form (no 8.3 short names), else as given.
 std::wstring CanonicalFolder(const std::wstring& folder) {
     const std::wstring forFs = ForFileSystem(folder);
-    HANDLE h = CreateFileW(forFs.c_str(), FILE_READ_ATTRIBUTES,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (h != INVALID_HANDLE_VALUE) {
-        const std::wstring final = Filled([h](wchar_t* b, DWORD n) {
-            return GetFinalPathNameByHandleW(h, b, n, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    KernelHandle h{CreateFileW(forFs.c_str(), FILE_READ_ATTRIBUTES,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+    if (h.Valid()) {
+        const std::wstring final = Filled([&h](wchar_t* b, DWORD n) {
+            return GetFinalPathNameByHandleW(h.Get(), b, n, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
         });
-        CloseHandle(h);
+        h.Reset();
         if (!final.empty()) return final;
     }
     const std::wstring longForm =
@@ -107,16 +107,16 @@ void BringToFront(HWND window) {
 }
 
 std::string OneWindowSecurity() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    KernelHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Put())) return {};
     std::string user(256, '\0');
     DWORD need = 0;
-    BOOL ok = GetTokenInformation(token, TokenUser, user.data(), static_cast<DWORD>(user.size()), &need);
+    BOOL ok = GetTokenInformation(token.Get(), TokenUser, user.data(), static_cast<DWORD>(user.size()), &need);
     if (!ok && need > user.size()) {
         user.assign(need, '\0');
-        ok = GetTokenInformation(token, TokenUser, user.data(), need, &need);
+        ok = GetTokenInformation(token.Get(), TokenUser, user.data(), need, &need);
     }
-    CloseHandle(token);
+    token.Reset();
     if (!ok) return {};
     const PSID sid = reinterpret_cast<TOKEN_USER*>(user.data())->User.Sid;
     const DWORD sidSize = GetLengthSid(sid);
@@ -153,16 +153,16 @@ TSingleInstance::TSingleInstance(const std::wstring& listFile) {
     const std::wstring name = InstanceNameFor(listFile), mapping = name + L".window";
     std::string sd = OneWindowSecurity();
     SECURITY_ATTRIBUTES sa{sizeof sa, sd.empty() ? nullptr : sd.data(), FALSE};
-    FMutex = CreateMutexW(&sa, FALSE, name.c_str());
-    if (!FMutex && GetLastError() == ERROR_ACCESS_DENIED) {
+    FMutex.Reset(CreateMutexW(&sa, FALSE, name.c_str()));
+    if (!FMutex.Valid() && GetLastError() == ERROR_ACCESS_DENIED) {
         // Another account's copy, or one made before the objects granted the user: what
         // waiting on it needs may still be granted.
-        FMutex = OpenMutexW(SYNCHRONIZE, FALSE, name.c_str());
-        FDenied = !FMutex;
+        FMutex.Reset(OpenMutexW(SYNCHRONIZE, FALSE, name.c_str()));
+        FDenied = !FMutex.Valid();
     }
-    FMapping = CreateFileMappingW(INVALID_HANDLE_VALUE, &sa, PAGE_READWRITE, 0, sizeof(LONG64), mapping.c_str());
-    if (!FMapping && GetLastError() == ERROR_ACCESS_DENIED) FDenied = true;
-    if (FMapping) FView = MapViewOfFile(FMapping, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(LONG64));
+    FMapping.Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, &sa, PAGE_READWRITE, 0, sizeof(LONG64), mapping.c_str()));
+    if (!FMapping.Valid() && GetLastError() == ERROR_ACCESS_DENIED) FDenied = true;
+    if (FMapping.Valid()) FView = MapViewOfFile(FMapping.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(LONG64));
     if (!FView) Release();  // without the window's record, every copy runs as before
 }
 
@@ -171,10 +171,10 @@ TSingleInstance::~TSingleInstance() { Release(); }
 void TSingleInstance::Release() {
     if (FOwned && FView) InterlockedExchange64(static_cast<LONG64*>(FView), 0);
     if (FView) UnmapViewOfFile(FView);
-    if (FMapping) CloseHandle(FMapping);
-    if (FOwned) ReleaseMutex(FMutex);
-    if (FMutex) CloseHandle(FMutex);
-    FView = FMapping = FMutex = nullptr;
+    FView = nullptr;
+    FMapping.Reset();
+    if (FOwned) ReleaseMutex(FMutex.Get());
+    FMutex.Reset();
     FOwned = false;
 }
 
@@ -183,7 +183,7 @@ void TSingleInstance::Withdraw() {
 }
 
 bool TSingleInstance::TryOwn() {
-    const DWORD r = WaitForSingleObject(FMutex, 0);
+    const DWORD r = WaitForSingleObject(FMutex.Get(), 0);
     FOwned = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;  // abandoned: the other copy crashed
     return FOwned;
 }
@@ -207,7 +207,7 @@ bool TSingleInstance::Claim() {
         FInUse = true;
         return false;
     }
-    if (!FMutex) return true;  // no such objects to be had: run as every copy did
+    if (!FMutex.Valid()) return true;  // no such objects to be had: run as every copy did
     if (TryOwn()) return true;
     // The other copy makes its window moments after it starts, and withdraws it while it
     // closes: while it shows none, wait, and take over as soon as it lets go. One that
@@ -217,7 +217,7 @@ bool TSingleInstance::Claim() {
             BringToFront(w);
             return false;
         }
-        const DWORD r = WaitForSingleObject(FMutex, 100);
+        const DWORD r = WaitForSingleObject(FMutex.Get(), 100);
         if (r == WAIT_OBJECT_0 || r == WAIT_ABANDONED) return FOwned = true;
     }
     FInUse = true;

@@ -10,6 +10,8 @@
 // and then opens a window of its own on the list as saved.
 // The objects grant the user's own account, whatever the integrity of the copy that made
 // them, so an elevated copy and an ordinary one find each other.
+#include "framework/Handles.h"
+
 #include <windows.h>
 
 #include <string>
@@ -44,8 +46,8 @@ private:
     bool TryOwn();
     HWND RunningWindow() const;
 
-    HANDLE FMutex = nullptr;
-    HANDLE FMapping = nullptr;
+    KernelHandle FMutex;
+    KernelHandle FMapping;
     void* FView = nullptr;
     bool FOwned = false;
     bool FDenied = false;  // the objects are there but closed to this account

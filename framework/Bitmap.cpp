@@ -18,11 +18,6 @@ BITMAPINFO Info32(int w, int h) {
     return bi;
 }
 
-struct ScreenDC {
-    HDC dc = GetDC(nullptr);
-    ~ScreenDC() { ReleaseDC(nullptr, dc); }
-};
-
 HBITMAP NewDib(int w, int h, std::uint32_t** bits) {
     BITMAPINFO bi = Info32(w, h);
     void* p = nullptr;
@@ -36,8 +31,8 @@ HBITMAP NewDib(int w, int h, std::uint32_t** bits) {
 std::vector<std::uint32_t> ReadPixels(HBITMAP bmp, int w, int h) {
     std::vector<std::uint32_t> px(static_cast<std::size_t>(w) * h);
     BITMAPINFO bi = Info32(w, h);
-    ScreenDC screen;
-    GetDIBits(screen.dc, bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
+    const WindowDC screen;
+    GetDIBits(screen.Get(), bmp, 0, h, px.data(), &bi, DIB_RGB_COLORS);
     for (auto& p : px)
         p &= 0xFFFFFF;
     return px;
@@ -56,11 +51,11 @@ HBITMAP NewMono(int w, int h, const std::uint32_t* px) {
 }
 
 HBITMAP NewDevice(int w, int h, const std::uint32_t* px) {
-    ScreenDC screen;
-    HBITMAP bmp = CreateCompatibleBitmap(screen.dc, w, h);
+    const WindowDC screen;
+    HBITMAP bmp = CreateCompatibleBitmap(screen.Get(), w, h);
     if (!bmp) throw std::bad_alloc();
     BITMAPINFO bi = Info32(w, h);
-    SetDIBits(screen.dc, bmp, 0, h, px, &bi, DIB_RGB_COLORS);
+    SetDIBits(screen.Get(), bmp, 0, h, px, &bi, DIB_RGB_COLORS);
     return bmp;
 }
 
@@ -79,28 +74,36 @@ TBitmap::~TBitmap() {
 
 void TBitmap::Deselect() {
     if (FCanvas) FCanvas->SetHandle(nullptr);
-    if (FDC) {
-        SelectObject(FDC, FOldBitmap);
-        DeleteDC(FDC);
-        FDC = nullptr;
-        FOldBitmap = nullptr;
-    }
+    FSelected.reset(); // the memory DC gets its own bitmap back before it goes
+    FDC.Reset();
 }
 
 void TBitmap::Release() {
     Deselect();
-    if (FHandle) DeleteObject(FHandle);
-    FHandle = nullptr;
+    FHandle.Reset();
     FBits = nullptr;
 }
 
 void TBitmap::Replace(HBITMAP handle, TPixelFormat format, int w, int h, std::uint32_t* bits) {
     Release();
-    FHandle = handle;
+    FHandle.Reset(handle);
     FFormat = format;
     FWidth = w;
     FHeight = h;
     FBits = bits;
+}
+
+void TBitmap::Rebuild(TPixelFormat format, int w, int h, const std::vector<std::uint32_t>& px) {
+    if (format == TPixelFormat::pf32bit) {
+        std::uint32_t* bits = nullptr;
+        HBITMAP bmp = NewDib(w, h, &bits);
+        std::memcpy(bits, px.data(), px.size() * 4);
+        Replace(bmp, format, w, h, bits);
+    } else {
+        HBITMAP bmp =
+            format == TPixelFormat::pf1bit ? NewMono(w, h, px.data()) : NewDevice(w, h, px.data());
+        Replace(bmp, format, w, h, nullptr);
+    }
 }
 
 void TBitmap::Changed() {
@@ -112,50 +115,31 @@ void TBitmap::SetSize(int w, int h) {
     h = std::max(h, 0);
     if (w == FWidth && h == FHeight) return;
     std::vector<std::uint32_t> old;
-    if (FHandle) {
+    if (FHandle.Get()) {
         Deselect();
-        old = ReadPixels(FHandle, FWidth, FHeight);
+        old = ReadPixels(Handle(), FWidth, FHeight);
     }
     std::vector<std::uint32_t> px(static_cast<std::size_t>(w) * h, 0);
     for (int y = 0; y < std::min(h, FHeight); ++y)
         for (int x = 0; x < std::min(w, FWidth); ++x)
             px[static_cast<std::size_t>(y) * w + x] = old[static_cast<std::size_t>(y) * FWidth + x];
     const TPixelFormat format = FFormat;
-    if (w == 0 || h == 0) {
+    if (w == 0 || h == 0)
         Replace(nullptr, format, w, h, nullptr);
-    } else if (format == TPixelFormat::pf32bit) {
-        std::uint32_t* bits = nullptr;
-        HBITMAP bmp = NewDib(w, h, &bits);
-        std::memcpy(bits, px.data(), px.size() * 4);
-        Replace(bmp, format, w, h, bits);
-    } else {
-        HBITMAP bmp =
-            format == TPixelFormat::pf1bit ? NewMono(w, h, px.data()) : NewDevice(w, h, px.data());
-        Replace(bmp, format, w, h, nullptr);
-    }
+    else
+        Rebuild(format, w, h, px);
     Changed();
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
     if (format == FFormat) return;
-    if (!FHandle) {
+    if (!FHandle.Get()) {
         FFormat = format;
         Changed();
         return;
     }
     Deselect();
-    std::vector<std::uint32_t> px = ReadPixels(FHandle, FWidth, FHeight);
-    const int w = FWidth, h = FHeight;
-    if (format == TPixelFormat::pf32bit) {
-        std::uint32_t* bits = nullptr;
-        HBITMAP bmp = NewDib(w, h, &bits);
-        std::memcpy(bits, px.data(), px.size() * 4);
-        Replace(bmp, format, w, h, bits);
-    } else {
-        HBITMAP bmp =
-            format == TPixelFormat::pf1bit ? NewMono(w, h, px.data()) : NewDevice(w, h, px.data());
-        Replace(bmp, format, w, h, nullptr);
-    }
+    Rebuild(format, FWidth, FHeight, ReadPixels(Handle(), FWidth, FHeight));
     Changed();
 }
 
@@ -175,19 +159,8 @@ void TBitmap::CopyFrom(const TBitmap* source) {
     } else {
         // Reading needs the source's handle out of its DC; the source keeps its pixels.
         const_cast<TBitmap*>(source)->Deselect();
-        std::vector<std::uint32_t> px =
-            ReadPixels(source->FHandle, source->FWidth, source->FHeight);
-        const int w = source->FWidth, h = source->FHeight;
-        if (source->FFormat == TPixelFormat::pf32bit) {
-            std::uint32_t* bits = nullptr;
-            HBITMAP bmp = NewDib(w, h, &bits);
-            std::memcpy(bits, px.data(), px.size() * 4);
-            Replace(bmp, source->FFormat, w, h, bits);
-        } else {
-            HBITMAP bmp = source->FFormat == TPixelFormat::pf1bit ? NewMono(w, h, px.data())
-                                                                  : NewDevice(w, h, px.data());
-            Replace(bmp, source->FFormat, w, h, nullptr);
-        }
+        Rebuild(source->FFormat, source->FWidth, source->FHeight,
+                ReadPixels(source->Handle(), source->FWidth, source->FHeight));
     }
     if (source) {
         FTransparent = source->FTransparent;
@@ -222,7 +195,7 @@ std::uint32_t TBitmap::Pixel(int x, int y) const {
     if (FBits) return ScanLine(y)[x] & 0xFFFFFF;
     auto* self = const_cast<TBitmap*>(this);
     self->Deselect();
-    return ReadPixels(FHandle, FWidth, FHeight)[static_cast<std::size_t>(y) * FWidth + x];
+    return ReadPixels(Handle(), FWidth, FHeight)[static_cast<std::size_t>(y) * FWidth + x];
 }
 
 void TBitmap::Fill(TColor color, SysColorFn sys) {
@@ -232,10 +205,9 @@ void TBitmap::Fill(TColor color, SysColorFn sys) {
         GdiFlush();
         std::fill(FBits, FBits + static_cast<std::size_t>(FWidth) * FHeight, p);
     } else {
-        HBRUSH brush = CreateSolidBrush(ColorToRGB(color, sys));
+        const GdiObject brush(CreateSolidBrush(ColorToRGB(color, sys)));
         RECT r{0, 0, FWidth, FHeight};
-        FillRect(DC(), &r, brush);
-        DeleteObject(brush);
+        FillRect(DC(), &r, static_cast<HBRUSH>(brush.Get()));
     }
     Changed();
 }
@@ -253,13 +225,13 @@ void TBitmap::SetTransparentColor(TColor value) {
 }
 
 HDC TBitmap::DC() {
-    if (!FDC) {
-        ScreenDC screen;
-        FDC = CreateCompatibleDC(screen.dc);
-        if (!FDC) throw std::bad_alloc();
-        if (FHandle) FOldBitmap = SelectObject(FDC, FHandle);
+    if (!FDC.Get()) {
+        const WindowDC screen;
+        FDC.Reset(CreateCompatibleDC(screen.Get()));
+        if (!FDC.Get()) throw std::bad_alloc();
+        if (FHandle.Get()) FSelected.emplace(FDC.Get(), FHandle.Get());
     }
-    return FDC;
+    return FDC.Get();
 }
 
 TCanvas* TBitmap::Canvas() {

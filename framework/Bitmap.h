@@ -5,12 +5,15 @@
 // memory DC with the bitmap selected into it.
 #include "framework/Classes.h"
 #include "framework/Graphics.h"
+#include "framework/Handles.h"
 #include "framework/portable/Colors.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <vector>
 
 enum class TPixelFormat { pfDevice, pf1bit, pf32bit };
 
@@ -56,7 +59,7 @@ public:
     TColor TransparentColor() const { return FTransparentColor; }
     void SetTransparentColor(TColor value);
 
-    HBITMAP Handle() const { return FHandle; }
+    HBITMAP Handle() const { return static_cast<HBITMAP>(FHandle.Get()); }
     // A memory DC with the bitmap selected, made on first use and kept until the image
     // changes. Drawing through it does not notify; call Changed afterwards.
     HDC DC();
@@ -72,15 +75,17 @@ private:
     void Deselect();
     void CopyFrom(const TBitmap* source);
     void Replace(HBITMAP handle, TPixelFormat format, int w, int h, std::uint32_t* bits);
+    // Makes the image anew in `format` from top-down 0x00RRGGBB pixels.
+    void Rebuild(TPixelFormat format, int w, int h, const std::vector<std::uint32_t>& px);
 
-    HBITMAP FHandle = nullptr;
+    GdiObject FHandle;
     std::uint32_t* FBits = nullptr; // only for pf32bit
     TPixelFormat FFormat = TPixelFormat::pf32bit;
     int FWidth = 0, FHeight = 0;
     bool FTransparent = false;
     TColor FTransparentColor = 0;
-    HDC FDC = nullptr;
-    HGDIOBJ FOldBitmap = nullptr;
+    MemoryDC FDC;
+    std::optional<ScopedSelect> FSelected; // the bitmap in FDC
     std::unique_ptr<TCanvas> FCanvas;
 };
 

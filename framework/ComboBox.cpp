@@ -152,8 +152,8 @@ void TCustomComboBox::CNDrawItem(TMessage& msg) {
     const TOwnerDrawState state = dis.itemState;
     const int index = static_cast<int>(dis.itemID);
     const TRect rect{dis.rcItem.left, dis.rcItem.top, dis.rcItem.right, dis.rcItem.bottom};
-    FCanvas.SetHandle(dis.hDC);
-    try {
+    {
+        const CanvasOn canvas(FCanvas, dis.hDC);
         FCanvas.Font.Assign(&FFont);
         FCanvas.Brush.SetColor(FColor);
         if (index >= 0 && (state & ODS_SELECTED)) {
@@ -165,11 +165,7 @@ void TCustomComboBox::CNDrawItem(TMessage& msg) {
         else
             FCanvas.FillRect(rect);
         if (state & ODS_FOCUS) DrawFocusRect(dis.hDC, &dis.rcItem);
-    } catch (...) {
-        FCanvas.SetHandle(nullptr);
-        throw;
     }
-    FCanvas.SetHandle(nullptr);
     msg.Result = TRUE;
 }
 

@@ -249,13 +249,7 @@ void TGraphicControl::Dispatch(TMessage& msg) {
 }
 
 void TGraphicControl::PaintOn(HDC dc) {
-    FCanvas.SetHandle(dc);
+    const CanvasOn canvas(FCanvas, dc);
     FCanvas.Font.Assign(&FFont);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas.SetHandle(nullptr);
-        throw;
-    }
-    FCanvas.SetHandle(nullptr);
+    Paint();
 }

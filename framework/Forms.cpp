@@ -49,8 +49,8 @@ void TForm::SetClientSize(int width, int height) {
 }
 
 void TForm::ScaleForDesign(int ppi, int textHeight) {
-    HDC screen = GetDC(nullptr);
-    const int screenPpi = GetDeviceCaps(screen, LOGPIXELSY);
+    const WindowDC screen;
+    const int screenPpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
     if (screenPpi != ppi) {
         FFont.SetHeight(MulDiv(FFont.Height(), screenPpi, ppi));
         for (TControl* c : FControls)
@@ -58,10 +58,9 @@ void TForm::ScaleForDesign(int ppi, int textHeight) {
     }
     SIZE sz{};
     {
-        ScopedSelect sel(screen, FFont.Handle());
-        GetTextExtentPoint32W(screen, L"0", 1, &sz);
+        const ScopedSelect sel(screen.Get(), FFont.Handle());
+        GetTextExtentPoint32W(screen.Get(), L"0", 1, &sz);
     }
-    ReleaseDC(nullptr, screen);
     const int th = sz.cy;
     if (th == textHeight || th <= 0) return;
     for (TControl* c : FControls)
@@ -203,16 +202,15 @@ HWND DialogOwner() {
 TApplication::TApplication() : TComponent(nullptr) { Application = this; }
 
 TApplication::~TApplication() {
-    if (FOleInitialized) OleUninitialize();
     if (Application == this) Application = nullptr;
 }
 
 void TApplication::Initialize() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    // Once only: every successful call must be balanced by one release. A thread already
-    // in another apartment keeps it; the shell's dialogs then fail on their own terms.
-    if (!FOleInitialized) FOleInitialized = SUCCEEDED(OleInitialize(nullptr));
+    // A thread already in another apartment keeps it; the shell's dialogs then fail on
+    // their own terms.
+    FOle.Initialize();
 }
 
 namespace {

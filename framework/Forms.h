@@ -2,6 +2,7 @@
 // Forms (top-level windows with their controls) and the application object that owns
 // them and runs the message loop.
 #include "framework/Controls.h"
+#include "framework/Handles.h"
 #include "framework/Menus.h"
 #include "framework/MessageBoxes.h"
 
@@ -97,7 +98,7 @@ public:
     std::vector<std::function<void()>> IdleHandlers;
 
 private:
-    bool FOleInitialized = false;
+    OleInitialized FOle;
     TMessageBoxes FRealMessageBoxes;
     IMessageBoxes* FMessageBoxes = &FRealMessageBoxes;
     bool ProcessMessage(MSG& msg);

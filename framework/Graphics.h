@@ -2,43 +2,13 @@
 // Fonts, brushes and pens described by properties, with the GDI objects made from them
 // on demand; and the canvas that draws with them on a device context.
 #include "framework/Classes.h"
+#include "framework/Handles.h"
 #include "framework/portable/Colors.h"
 #include "framework/portable/Geometry.h"
 
 #include <windows.h>
 
 #include <string>
-
-// Owns one GDI object.
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(HGDIOBJ h) : FHandle(h) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    void Reset(HGDIOBJ h = nullptr) {
-        if (FHandle) DeleteObject(FHandle);
-        FHandle = h;
-    }
-    HGDIOBJ Get() const { return FHandle; }
-
-private:
-    HGDIOBJ FHandle = nullptr;
-};
-
-// Selects a GDI object into a device context for a scope and puts the old one back.
-class ScopedSelect {
-public:
-    ScopedSelect(HDC dc, HGDIOBJ obj) : FDC(dc), FOld(SelectObject(dc, obj)) {}
-    ~ScopedSelect() { SelectObject(FDC, FOld); }
-    ScopedSelect(const ScopedSelect&) = delete;
-    ScopedSelect& operator=(const ScopedSelect&) = delete;
-
-private:
-    HDC FDC;
-    HGDIOBJ FOld;
-};
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
@@ -53,6 +23,7 @@ protected:
     }
 };
 
+// A new font is the program's window font: ＭＳ Ｐゴシック, 12 pixels high, Shift-JIS.
 class TFont : public TGraphicsObject {
 public:
     TFont();
@@ -161,6 +132,19 @@ private:
     void SelectPen();
     HDC FDC = nullptr;
     HGDIOBJ FOldFont = nullptr, FOldBrush = nullptr, FOldPen = nullptr;
+};
+
+// A canvas drawing on a device context for a scope, handed none again at the end (so the
+// context gets its own objects back).
+class CanvasOn {
+public:
+    CanvasOn(TCanvas& canvas, HDC dc) : FCanvas(canvas) { FCanvas.SetHandle(dc); }
+    ~CanvasOn() { FCanvas.SetHandle(nullptr); }
+    CanvasOn(const CanvasOn&) = delete;
+    CanvasOn& operator=(const CanvasOn&) = delete;
+
+private:
+    TCanvas& FCanvas;
 };
 
 // Resolves a colour for GDI (system colours through GetSysColor).

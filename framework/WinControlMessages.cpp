@@ -1,5 +1,6 @@
 #include "framework/Controls.h"
 
+#include "framework/Handles.h"
 #include "framework/Menus.h"
 
 #include <windowsx.h>
@@ -10,9 +11,8 @@
 void TWinControl::PaintWindow(HDC dc) {
     RECT r;
     GetClientRect(FHandle, &r);
-    HBRUSH b = CreateSolidBrush(ColorRef(FColor));
-    FillRect(dc, &r, b);
-    DeleteObject(b);
+    const GdiObject brush(CreateSolidBrush(ColorRef(FColor)));
+    FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
 }
 
 void TWinControl::PaintControls(HDC dc, const RECT& update) {
@@ -21,36 +21,18 @@ void TWinControl::PaintControls(HDC dc, const RECT& update) {
         if (!g || !g->Visible()) continue;
         RECT cr{g->Left(), g->Top(), g->Left() + g->Width(), g->Top() + g->Height()}, hit;
         if (!IntersectRect(&hit, &cr, &update)) continue;
-        const int saved = SaveDC(dc);
+        const SavedDC saved(dc);
         POINT org;
         OffsetViewportOrgEx(dc, g->Left(), g->Top(), &org);
         IntersectClipRect(dc, 0, 0, g->Width(), g->Height());
-        try {
-            g->PaintOn(dc);
-        } catch (...) {
-            RestoreDC(dc, saved);
-            throw;
-        }
-        RestoreDC(dc, saved);
+        g->PaintOn(dc);
     }
 }
 
 void TWinControl::DoPaint(TMessage& msg) {
-    PAINTSTRUCT ps;
-    HDC dc = msg.WParam ? reinterpret_cast<HDC>(msg.WParam) : BeginPaint(FHandle, &ps);
-    RECT update;
-    if (msg.WParam)
-        GetClientRect(FHandle, &update);
-    else
-        update = ps.rcPaint;
-    try {
-        PaintWindow(dc);
-        PaintControls(dc, update);
-    } catch (...) {
-        if (!msg.WParam) EndPaint(FHandle, &ps);
-        throw;
-    }
-    if (!msg.WParam) EndPaint(FHandle, &ps);
+    const PaintScope paint(FHandle, reinterpret_cast<HDC>(msg.WParam));
+    PaintWindow(paint.DC());
+    PaintControls(paint.DC(), paint.Update());
 }
 
 void TWinControl::RouteMouseToGraphicChild(TMessage& msg, bool& handled) {

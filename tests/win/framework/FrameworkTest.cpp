@@ -3,13 +3,16 @@
 #include "framework/ExceptionDisplay.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Exceptions.h"
+#include "framework/Handles.h"
 #include "framework/StdCtrls.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <stdexcept>
+#include <string>
 #include <thread>
 
 using TestSupport::ShownBoxes;
@@ -34,6 +37,7 @@ public:
     TColor fill;
     int paints = 0;
     std::vector<UINT> seen;
+    std::function<void()> OnPainted;  // runs after each paint
     void Dispatch(TMessage& m) override {
         seen.push_back(m.Msg);
         TGraphicControl::Dispatch(m);
@@ -44,6 +48,7 @@ protected:
         ++paints;
         Canvas()->Brush.SetColor(fill);
         Canvas()->FillRect(ClientRect());
+        if (OnPainted) OnPainted();
     }
 };
 
@@ -144,6 +149,44 @@ TEST(Framework, GraphicControlsPaintInCreationOrderAndReceiveTheirMouse) {
         SendMessageA(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(r.up.x, r.up.y));
         EXPECT_EQ(clicks, r.clicks) << r.up.x << "," << r.up.y;
     }
+}
+
+// A graphic control whose paint fails while the window paints into a device context it
+// was handed: the error is shown, and the context comes back as it was given (origin,
+// clipping, selected objects), whatever the control had done to it.
+TEST(Framework, AFailingPaintIsShownAndLeavesTheGivenDeviceContextAsItWas) {
+    auto form = MakeForm();
+    auto* failing = new Swatch(form.get(), clRed);
+    failing->SetParent(form.get());
+    failing->SetBounds(10, 20, 60, 40);
+    form->Show();
+    failing->OnPainted = [failing] {
+        failing->Canvas()->TextAt(0, 0, "x");  // selects the canvas's font and brush
+        failing->Canvas()->Rectangle(0, 0, 5, 5);
+        throw Exception("paint failed");
+    };
+    const WindowDC screen;
+    const MemoryDC memory(CreateCompatibleDC(screen.Get()));
+    const GdiObject bitmap(CreateCompatibleBitmap(screen.Get(), 200, 120));
+    const ScopedSelect selected(memory.Get(), bitmap.Get());
+    const HGDIOBJ brush = GetCurrentObject(memory.Get(), OBJ_BRUSH), font = GetCurrentObject(memory.Get(), OBJ_FONT),
+                  pen = GetCurrentObject(memory.Get(), OBJ_PEN);
+    ShownBoxes().clear();
+    SendMessageA(form->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.Get()), PRF_CLIENT);
+    ASSERT_EQ(ShownBoxes().size(), 1u);
+    EXPECT_EQ(ShownBoxes()[0].text, "paint failed.");
+    POINT origin{-1, -1};
+    GetViewportOrgEx(memory.Get(), &origin);
+    EXPECT_EQ(origin.x, 0);
+    EXPECT_EQ(origin.y, 0);
+    RECT clip{};
+    GetClipBox(memory.Get(), &clip);
+    EXPECT_EQ(clip.right - clip.left, 200);
+    EXPECT_EQ(clip.bottom - clip.top, 120);
+    EXPECT_EQ(GetCurrentObject(memory.Get(), OBJ_BRUSH), brush);
+    EXPECT_EQ(GetCurrentObject(memory.Get(), OBJ_FONT), font);
+    EXPECT_EQ(GetCurrentObject(memory.Get(), OBJ_PEN), pen);
+    failing->OnPainted = nullptr;
 }
 
 TEST(Framework, TimerTicksThroughTheLoopAndReportsWhenNoneIsGranted) {
@@ -286,5 +329,44 @@ TEST(Framework, AssignBetweenStrangersFailsWithTheAssignMessage) {
         ADD_FAILURE() << "no error";
     } catch (const EConvertError& e) {
         EXPECT_EQ(e.Message, "TBrush を TFont に代入することはできません");
+    }
+}
+
+// The update scope ends the update on every way out. An error of EndUpdate reaches the
+// caller as from a plain call, except while the body's own error passes: that one is
+// reported, and the program does not end on two errors at once.
+TEST(Framework, AnUpdateScopeEndsTheUpdateAndReportsTheFirstError) {
+    struct Items {
+        bool endFails;
+        int begun = 0, ended = 0;
+        void BeginUpdate() { ++begun; }
+        void EndUpdate() {
+            ++ended;
+            if (endFails) throw Exception("end failed");
+        }
+    };
+    const struct {
+        bool bodyFails, endFails;
+        const char* reported;
+    } cases[] = {
+        {false, false, ""},
+        {false, true, "end failed"},
+        {true, false, "body failed"},
+        {true, true, "body failed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.bodyFails ? "body fails" : "body ends") + (c.endFails ? ", end fails" : ""));
+        Items items{c.endFails};
+        std::string reported;
+        try {
+            const UpdateScope update(items);
+            EXPECT_EQ(items.begun, 1);
+            EXPECT_EQ(items.ended, 0);
+            if (c.bodyFails) throw Exception("body failed");
+        } catch (const Exception& e) {
+            reported = e.Message;
+        }
+        EXPECT_EQ(items.ended, 1);
+        EXPECT_EQ(reported, c.reported);
     }
 }
