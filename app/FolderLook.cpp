@@ -40,8 +40,10 @@ FolderPresence LookForFolderAwhile(IShellServices& services, const std::wstring&
     for (;;) {
         const ULONGLONG now = GetTickCount64();
         if (now >= end) return FolderPresence::Unknown;
-        const DWORD r = MsgWaitForMultipleObjects(1, state->done.Address(), FALSE, static_cast<DWORD>(end - now),
-                                                  QS_TIMER | QS_PAINT | QS_SENDMESSAGE);
+        // Input-available: a timer or paint that a peek has already seen, but not removed,
+        // still wakes the wait; without it the slide-in could stand still for the whole wait.
+        const DWORD r = MsgWaitForMultipleObjectsEx(1, state->done.Address(), static_cast<DWORD>(end - now),
+                                                    QS_TIMER | QS_PAINT | QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
         if (r == WAIT_OBJECT_0) return state->answer;
         if (r != WAIT_OBJECT_0 + 1) return FolderPresence::Unknown;
         HandleWhileWaiting();
