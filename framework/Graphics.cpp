@@ -149,18 +149,16 @@ TCanvas::~TCanvas() { SetHandle(nullptr); }
 
 void TCanvas::SetHandle(HDC dc) {
     if (FDC == dc) return;
-    if (FDC) {
-        // Put the device context's own objects back before ours are deleted.
-        if (FOldFont) SelectObject(FDC, FOldFont);
-        if (FOldBrush) SelectObject(FDC, FOldBrush);
-        if (FOldPen) SelectObject(FDC, FOldPen);
-        FOldFont = FOldBrush = FOldPen = nullptr;
-    }
+    // Put the device context's own objects back before ours are deleted.
+    FOwnFont.reset();
+    FOwnBrush.reset();
+    FOwnPen.reset();
     FDC = dc;
     if (FDC) {
-        FOldFont = GetCurrentObject(FDC, OBJ_FONT);
-        FOldBrush = GetCurrentObject(FDC, OBJ_BRUSH);
-        FOldPen = GetCurrentObject(FDC, OBJ_PEN);
+        // Selecting what is selected changes nothing and remembers it.
+        FOwnFont.emplace(FDC, GetCurrentObject(FDC, OBJ_FONT));
+        FOwnBrush.emplace(FDC, GetCurrentObject(FDC, OBJ_BRUSH));
+        FOwnPen.emplace(FDC, GetCurrentObject(FDC, OBJ_PEN));
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 enum TFontStyle : unsigned { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
@@ -131,7 +132,8 @@ private:
     void SelectBrush();
     void SelectPen();
     HDC FDC = nullptr;
-    HGDIOBJ FOldFont = nullptr, FOldBrush = nullptr, FOldPen = nullptr;
+    // The device context's own font, brush and pen, put back when the canvas lets it go.
+    std::optional<ScopedSelect> FOwnFont, FOwnBrush, FOwnPen;
 };
 
 // A canvas drawing on a device context for a scope, handed none again at the end (so the

@@ -52,6 +52,10 @@ struct GdiDelete {
     static bool Valid(HGDIOBJ h) { return h != nullptr; }
     static void Close(HGDIOBJ h) { DeleteObject(h); }
 };
+struct MenuDestroy {
+    static bool Valid(HMENU h) { return h != nullptr; }
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
 struct MemoryDCDelete {
     static bool Valid(HDC h) { return h != nullptr; }
     static void Close(HDC h) { DeleteDC(h); }
@@ -61,6 +65,8 @@ struct MemoryDCDelete {
 using KernelHandle = Owned<HANDLE, KernelClose>;
 // One GDI object (a font, brush, pen or bitmap).
 using GdiObject = Owned<HGDIOBJ, GdiDelete>;
+// A menu of our own that no window holds (CreatePopupMenu).
+using MenuHandle = Owned<HMENU, MenuDestroy>;
 // A memory device context of our own (CreateCompatibleDC).
 using MemoryDC = Owned<HDC, MemoryDCDelete>;
 

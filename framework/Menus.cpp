@@ -29,8 +29,9 @@ void TMenuItem::Click() {
     if (Enabled && OnClick) OnClick(this);
 }
 
-HMENU TPopupMenu::MakeMenuHandle() const {
-    HMENU menu = CreatePopupMenu();
+MenuHandle TPopupMenu::MakeMenuHandle() const {
+    MenuHandle owned{CreatePopupMenu()};
+    const HMENU menu = owned.Get();
     for (size_t i = 0; i < Items.size(); ++i) {
         const TMenuItem* it = Items[i];
         if (it->IsSeparator()) {
@@ -41,16 +42,15 @@ HMENU TPopupMenu::MakeMenuHandle() const {
         if (it->ShortCut) text += "\t" + ShortCutToText(it->ShortCut);
         AppendMenuW(menu, MF_STRING | (it->Enabled ? 0 : MF_GRAYED), i + 1, Widen(text).c_str());
     }
-    return menu;
+    return owned;
 }
 
 void TPopupMenu::Popup(int x, int y) {
-    HMENU menu = MakeMenuHandle();
+    const MenuHandle menu = MakeMenuHandle();
     HWND owner = OwnerWindow;
     if (!owner) owner = GetActiveWindow();
     SetForegroundWindow(owner);
-    const UINT chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr);
-    DestroyMenu(menu);
+    const UINT chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
     if (chosen >= 1 && chosen <= Items.size()) Items[chosen - 1]->Click();
 }

@@ -2,6 +2,7 @@
 // Pop-up menus: items with captions ("-" is a separator), enabled state, shortcuts
 // (key code + 0x4000 for Ctrl, 0x2000 for Shift, 0x8000 for Alt) and a click handler.
 #include "framework/Classes.h"
+#include "framework/Handles.h"
 
 #include <windows.h>
 
@@ -37,7 +38,7 @@ public:
     void Popup(int x, int y);
     // The menu as Popup shows it: every item with its shortcut, disabled ones greyed,
     // item i answering i + 1. The caller destroys it.
-    HMENU MakeMenuHandle() const;
+    MenuHandle MakeMenuHandle() const;
     // Runs the enabled item whose shortcut this is; true when an item took it (a
     // disabled item ignores its shortcut, which then acts as no shortcut at all).
     bool IsShortCut(TShortCut sc);

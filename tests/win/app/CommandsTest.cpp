@@ -242,12 +242,12 @@ namespace {
 
 // The right-click menu as it is shown: 削除 greyed exactly while it is disabled.
 bool DeleteGreyedInTheMenu(TMainForm1* f) {
-    HMENU m = f->PopupMenu1->MakeMenuHandle();
+    const MenuHandle menu = f->PopupMenu1->MakeMenuHandle();
+    const HMENU m = menu.Get();
     wchar_t text[64] = {};
     GetMenuStringW(m, 1, text, 64, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(text), Widen("削除(&D)\tCtrl+D"));
     const UINT state = GetMenuState(m, 1, MF_BYPOSITION);
-    DestroyMenu(m);
     return (state & MF_GRAYED) != 0;
 }
 
@@ -426,7 +426,8 @@ void KeyAt(HWND target, UINT vk, bool ctrl) {
 
 // The menu as shown: each item's text and whether it is greyed.
 std::vector<std::pair<std::string, bool>> MenuShown(TMainForm1* f) {
-    HMENU m = f->PopupMenu1->MakeMenuHandle();
+    const MenuHandle menu = f->PopupMenu1->MakeMenuHandle();
+    const HMENU m = menu.Get();
     std::vector<std::pair<std::string, bool>> items;
     for (int i = 0; i < GetMenuItemCount(m); ++i) {
         wchar_t text[80] = {};
@@ -434,7 +435,6 @@ std::vector<std::pair<std::string, bool>> MenuShown(TMainForm1* f) {
         const UINT state = GetMenuState(m, static_cast<UINT>(i), MF_BYPOSITION);
         items.emplace_back(NarrowShown(text), !(state & MF_SEPARATOR) && (state & MF_GRAYED));
     }
-    DestroyMenu(m);
     return items;
 }
 
