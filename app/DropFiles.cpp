@@ -46,12 +46,11 @@ std::wstring ShortcutTargetOf(const std::wstring& shortcut) {
     }
     // The target's item list keeps its names in Unicode where a shell reads the stored
     // path through the ANSI code page (Wine does, and loses what that cannot hold).
-    PIDLIST_ABSOLUTE list = nullptr;
-    if (FAILED(link->GetIDList(&list)) || !list) return {};
+    ItemIdList list;
+    if (FAILED(link->GetIDList(list.Put())) || !list.Valid()) return {};
     target.assign(32768, L'\0');
-    const bool got = SHGetPathFromIDListEx(list, target.data(), static_cast<DWORD>(target.size()), GPFIDL_DEFAULT) ||
-                     SHGetPathFromIDListW(list, target.data());
-    CoTaskMemFree(list);
+    const bool got = SHGetPathFromIDListEx(list.Get(), target.data(), static_cast<DWORD>(target.size()), GPFIDL_DEFAULT) ||
+                     SHGetPathFromIDListW(list.Get(), target.data());
     if (!got) return {};
     target.resize(wcsnlen(target.c_str(), target.size()));
     return there(target) ? target : std::wstring();

@@ -1,5 +1,6 @@
 #include "app/ShellQueries.h"
 
+#include "framework/Handles.h"
 #include "framework/WideText.h"
 
 #include <shlobj.h>
@@ -55,17 +56,15 @@ std::wstring BrowseForFolder(HWND owner, const std::wstring& startAt) {
         bi.lpfn = SelectStart;
         bi.lParam = reinterpret_cast<LPARAM>(start.c_str());
     }
-    PIDLIST_ABSOLUTE list = SHBrowseForFolderW(&bi);
+    const ItemIdList list{SHBrowseForFolderW(&bi)};
     std::wstring path;
-    if (list) {
+    if (list.Valid()) {
         // Room for the longest path the file system allows, so nothing is cut.
         std::wstring buf(32768, L'\0');
-        if (SHGetPathFromIDListEx(list, buf.data(), static_cast<DWORD>(buf.size()), GPFIDL_DEFAULT) ||
-            SHGetPathFromIDListW(list, buf.data()))
+        if (SHGetPathFromIDListEx(list.Get(), buf.data(), static_cast<DWORD>(buf.size()), GPFIDL_DEFAULT) ||
+            SHGetPathFromIDListW(list.Get(), buf.data()))
             path.assign(buf.c_str());
     }
-    // The item list comes from the shell's allocator, which is the COM task allocator.
-    CoTaskMemFree(list);
     return path;
 }
 

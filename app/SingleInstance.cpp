@@ -162,16 +162,15 @@ TSingleInstance::TSingleInstance(const std::wstring& listFile) {
     }
     FMapping.Reset(CreateFileMappingW(INVALID_HANDLE_VALUE, &sa, PAGE_READWRITE, 0, sizeof(LONG64), mapping.c_str()));
     if (!FMapping.Valid() && GetLastError() == ERROR_ACCESS_DENIED) FDenied = true;
-    if (FMapping.Valid()) FView = MapViewOfFile(FMapping.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(LONG64));
-    if (!FView) Release();  // without the window's record, every copy runs as before
+    if (FMapping.Valid()) FView.Reset(MapViewOfFile(FMapping.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(LONG64)));
+    if (!FView.Valid()) Release();  // without the window's record, every copy runs as before
 }
 
 TSingleInstance::~TSingleInstance() { Release(); }
 
 void TSingleInstance::Release() {
-    if (FOwned && FView) InterlockedExchange64(static_cast<LONG64*>(FView), 0);
-    if (FView) UnmapViewOfFile(FView);
-    FView = nullptr;
+    if (FOwned && FView.Valid()) InterlockedExchange64(static_cast<LONG64*>(FView.Get()), 0);
+    FView.Reset();
     FMapping.Reset();
     if (FOwned) ReleaseMutex(FMutex.Get());
     FMutex.Reset();
@@ -179,7 +178,7 @@ void TSingleInstance::Release() {
 }
 
 void TSingleInstance::Withdraw() {
-    if (FOwned && FView) InterlockedExchange64(static_cast<LONG64*>(FView), 0);
+    if (FOwned && FView.Valid()) InterlockedExchange64(static_cast<LONG64*>(FView.Get()), 0);
 }
 
 bool TSingleInstance::TryOwn() {
@@ -189,8 +188,8 @@ bool TSingleInstance::TryOwn() {
 }
 
 HWND TSingleInstance::RunningWindow() const {
-    if (!FView) return nullptr;
-    const LONG64 v = InterlockedCompareExchange64(static_cast<LONG64*>(FView), 0, 0);
+    if (!FView.Valid()) return nullptr;
+    const LONG64 v = InterlockedCompareExchange64(static_cast<LONG64*>(FView.Get()), 0, 0);
     if (!v) return nullptr;
     // Window handles are 32 bits wide in every process and sign-extended to 64.
     HWND w = reinterpret_cast<HWND>(static_cast<LONG_PTR>(static_cast<LONG>(static_cast<DWORD>(v))));
@@ -225,5 +224,5 @@ bool TSingleInstance::Claim() {
 }
 
 void TSingleInstance::Publish(HWND window) {
-    if (FOwned && FView) InterlockedExchange64(static_cast<LONG64*>(FView), Record(GetCurrentProcessId(), window));
+    if (FOwned && FView.Valid()) InterlockedExchange64(static_cast<LONG64*>(FView.Get()), Record(GetCurrentProcessId(), window));
 }

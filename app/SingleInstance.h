@@ -48,7 +48,7 @@ private:
 
     KernelHandle FMutex;
     KernelHandle FMapping;
-    void* FView = nullptr;
+    MappedView FView;
     bool FOwned = false;
     bool FDenied = false;  // the objects are there but closed to this account
     bool FInUse = false;

@@ -11,9 +11,7 @@ TGradBox::TGradBox(TComponent* AOwner) : TGraphicControl(AOwner) {
 }
 
 template <class T> void TGradBox::Store(T& field, T value, bool repaint) {
-    if (field == value) return;
-    field = value;
-    if (repaint) Invalidate();
+    if (StoreIfChanged(field, value) && repaint) Invalidate();
 }
 
 void TGradBox::SetCaptionLeft(int v) { Store(FCaptionLeft, v); }

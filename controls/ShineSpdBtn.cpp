@@ -15,46 +15,32 @@ void TShineBtnColors::Changed() {
 }
 
 template <class T> void TShineBtnColors::Set(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    Changed();
+    if (StoreIfChanged(field, value)) Changed();
 }
 
 void TShineBtnColors::SetColor(TColor value) {
-    Set(FColor, value);
+    Set(FValues.Color, value);
 }
 void TShineBtnColors::SetHighlight(TColor value) {
-    Set(FHighlight, value);
+    Set(FValues.Highlight, value);
 }
 void TShineBtnColors::SetShadow(TColor value) {
-    Set(FShadow, value);
+    Set(FValues.Shadow, value);
 }
 void TShineBtnColors::SetDarkShadow(TColor value) {
-    Set(FDarkShadow, value);
+    Set(FValues.DarkShadow, value);
 }
 void TShineBtnColors::SetGradColor(TColor value) {
-    Set(FGradColor, value);
+    Set(FValues.GradColor, value);
 }
 void TShineBtnColors::SetGradVertical(bool value) {
-    Set(FGradVertical, value);
+    Set(FValues.GradVertical, value);
 }
 void TShineBtnColors::SetGradation(bool value) {
-    Set(FGradation, value);
+    Set(FValues.Gradation, value);
 }
 
-TShineColorValues TShineBtnColors::Values() const {
-    return {FColor, FHighlight, FShadow, FDarkShadow, FGradColor, FGradVertical, FGradation};
-}
-
-void TShineBtnColors::CopyFrom(const TShineBtnColors& source) {
-    FColor = source.FColor;
-    FHighlight = source.FHighlight;
-    FShadow = source.FShadow;
-    FDarkShadow = source.FDarkShadow;
-    FGradColor = source.FGradColor;
-    FGradVertical = source.FGradVertical;
-    FGradation = source.FGradation;
-}
+void TShineBtnColors::CopyFrom(const TShineBtnColors& source) { FValues = source.FValues; }
 
 void TShineBtnColors::Assign(TPersistent* Source) {
     if (auto* source = dynamic_cast<TShineBtnColors*>(Source)) {
@@ -132,9 +118,7 @@ void TShineSpeedButton::FontsAndColorsOnChange(TObject*) {
 }
 
 template <class T> void TShineSpeedButton::Store(T& field, T value) {
-    if (field == value) return;
-    field = value;
-    Invalidate();
+    if (StoreIfChanged(field, value)) Invalidate();
 }
 
 void TShineSpeedButton::SetClickDownHook(bool value) {

@@ -21,13 +21,13 @@ public:
     ~TShineBtnColors() override;
     const char* ClassName() const override { return "TShineBtnColors"; }
 
-    TColor Color() const { return FColor; }
-    TColor Highlight() const { return FHighlight; }
-    TColor Shadow() const { return FShadow; }
-    TColor DarkShadow() const { return FDarkShadow; }
-    TColor GradColor() const { return FGradColor; }
-    bool GradVertical() const { return FGradVertical; }
-    bool Gradation() const { return FGradation; }
+    TColor Color() const { return FValues.Color; }
+    TColor Highlight() const { return FValues.Highlight; }
+    TColor Shadow() const { return FValues.Shadow; }
+    TColor DarkShadow() const { return FValues.DarkShadow; }
+    TColor GradColor() const { return FValues.GradColor; }
+    bool GradVertical() const { return FValues.GradVertical; }
+    bool Gradation() const { return FValues.Gradation; }
     void SetColor(TColor value);
     void SetHighlight(TColor value);
     void SetShadow(TColor value);
@@ -36,7 +36,7 @@ public:
     void SetGradVertical(bool value);
     void SetGradation(bool value);
 
-    TShineColorValues Values() const;
+    TShineColorValues Values() const { return FValues; }
 
     // Copies a colour set; anything else goes to the framework's assignment, which
     // raises its conversion error for a null or foreign source.
@@ -52,13 +52,7 @@ private:
     void Changed();
     void CopyFrom(const TShineBtnColors& source);
 
-    TColor FColor = clBtnFace;
-    TColor FHighlight = clBtnHighlight;
-    TColor FShadow = clBtnShadow;
-    TColor FDarkShadow = clWindowFrame;
-    TColor FGradColor = 0x00FF0000;
-    bool FGradVertical = false;
-    bool FGradation = false;
+    TShineColorValues FValues;
 };
 
 using TShineMouseEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <ole2.h>
 #include <shellapi.h>
+#include <shtypes.h>
 
 #include <exception>
 #include <utility>
@@ -56,6 +57,15 @@ struct MenuDestroy {
     static bool Valid(HMENU h) { return h != nullptr; }
     static void Close(HMENU h) { DestroyMenu(h); }
 };
+struct ViewUnmap {
+    static bool Valid(void* p) { return p != nullptr; }
+    static void Close(void* p) { UnmapViewOfFile(p); }
+};
+// The shell hands out item lists from its allocator, which is the COM task allocator.
+struct TaskMemFree {
+    static bool Valid(void* p) { return p != nullptr; }
+    static void Close(void* p) { CoTaskMemFree(p); }
+};
 struct MemoryDCDelete {
     static bool Valid(HDC h) { return h != nullptr; }
     static void Close(HDC h) { DeleteDC(h); }
@@ -67,6 +77,10 @@ using KernelHandle = Owned<HANDLE, KernelClose>;
 using GdiObject = Owned<HGDIOBJ, GdiDelete>;
 // A menu of our own that no window holds (CreatePopupMenu).
 using MenuHandle = Owned<HMENU, MenuDestroy>;
+// A file mapping's view in this process (MapViewOfFile).
+using MappedView = Owned<void*, ViewUnmap>;
+// A shell item list (SHBrowseForFolderW, IShellLinkW::GetIDList).
+using ItemIdList = Owned<PIDLIST_ABSOLUTE, TaskMemFree>;
 // A memory device context of our own (CreateCompatibleDC).
 using MemoryDC = Owned<HDC, MemoryDCDelete>;
 
