@@ -46,11 +46,15 @@ MenuHandle TPopupMenu::MakeMenuHandle() const {
 }
 
 void TPopupMenu::Popup(int x, int y) {
-    const MenuHandle menu = MakeMenuHandle();
     HWND owner = OwnerWindow;
     if (!owner) owner = GetActiveWindow();
     SetForegroundWindow(owner);
-    const UINT chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr);
+    UINT chosen = 0;
+    {
+        // The menu is gone before the chosen command runs (which may open a dialog).
+        const MenuHandle menu = MakeMenuHandle();
+        chosen = TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, owner, nullptr);
+    }
     PostMessageW(owner, WM_NULL, 0, 0);
     if (chosen >= 1 && chosen <= Items.size()) Items[chosen - 1]->Click();
 }

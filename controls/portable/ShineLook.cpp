@@ -1,4 +1,4 @@
-#include "ShineLook.h"
+#include "controls/portable/ShineLook.h"
 
 #include <algorithm>
 

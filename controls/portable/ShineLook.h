@@ -1,12 +1,12 @@
 #pragma once
 // What the shine button draws in each state, where, and in which colours. The button
 // measures text and draws; everything decided before that lives here.
+#include "controls/portable/ShineTypes.h"
+#include "framework/portable/Geometry.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
-
-#include "../../framework/portable/Geometry.h"
-#include "ShineTypes.h"
 
 // States 0 and 1 show the pressed look (PressedColors) and move glyph and caption by one.
 bool UsesPressedLook(TShineButtonState state);

@@ -1,7 +1,7 @@
 #pragma once
 // Enumerations and the colour values of the shine button, shared by the button, its
 // glyph code and the pure drawing arithmetic.
-#include "../../framework/portable/Colors.h"
+#include "framework/portable/Colors.h"
 
 enum TShineButtonState : unsigned char { sbsActiveDown, sbsDown, sbsActive, sbsUp, sbsDisabled };
 enum TFrameType { ftFlatFrame, ftNormalFrame, ftEnclosedFrame };

@@ -1,4 +1,4 @@
-#include "../../controls/portable/ShineLook.h"
+#include "controls/portable/ShineLook.h"
 
 #include <gtest/gtest.h>
 
